@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include "core/export_scene.h"
+#include "core/log.h"
+#include "core/progress.h"
+#include "support/test_support.h"
+
+namespace korvo {
+namespace {
+
+TEST(LogTest, KeepsEachTextOnceAndFlushesWithATimeLine) {
+    test::RecordingFeedback feedback;
+    ExportScene scene;
+    scene.progress.feedback = &feedback;
+    AddMessage(scene, "Warning: one");
+    AddMessageF(scene, "Warning: %s %d", "two", 2);
+    AddMessage(scene, "Warning: one");
+    EXPECT_EQ(scene.messages, (std::vector<std::string>{"Warning: one", "Warning: two 2"}));
+
+    feedback.now = {2024, 1, 2, 3, 4, 5};
+    FlushLog(scene);
+    EXPECT_EQ(feedback.listener, "[2024-01-02 T03:04:05]\nWarning: one\nWarning: two 2\n\n\n");
+    EXPECT_EQ(feedback.listener_shows, 1);
+    EXPECT_TRUE(scene.messages.empty());
+
+    FlushLog(scene);
+    EXPECT_EQ(feedback.listener_shows, 1) << "an empty log neither prints nor shows the listener";
+
+    ReportError(scene, "No nodes in the scene", "Node Export Error");
+    ASSERT_EQ(feedback.boxes.size(), 1u);
+    EXPECT_EQ(feedback.boxes[0].style, MessageStyle::Error);
+}
+
+TEST(ProgressTest, CountsStepsFromTheOutputChoices) {
+    ExportScene scene;
+    EXPECT_EQ(TotalSteps(scene), 8);  // 7, plus 1 for compress_node none
+    scene.output_imd = 1;
+    scene.output_ica = 1;
+    scene.output_itp = 1;
+    scene.output_isd = 1;
+    scene.compress_node = 4;
+    scene.use_primitive_strip = 1;
+    EXPECT_EQ(TotalSteps(scene), 7 + 9 + 3 + 3 + 2 + 2 + 1);
+}
+
+TEST(ProgressTest, AdvancesWithoutRepeatsAndNeverReachesAHundredEarly) {
+    test::RecordingFeedback feedback;
+    ExportScene scene;
+    scene.progress.feedback = &feedback;
+    ProgressStart(scene);  // 8 steps
+    EXPECT_FLOAT_EQ(StepSize(scene, 4), 100.0f / 8 / 4);
+    EXPECT_EQ(StepSize(scene, 0), 0.0f);
+
+    for (int i = 0; i < 1000; ++i) Advance(scene, 0.5f, "IMD: Exporting Nodes");
+    EXPECT_FLOAT_EQ(scene.progress.current, 99.9f);
+    // 0.5 per call: one call per new whole percent shows a new text.
+    EXPECT_EQ(feedback.progress_texts.size(), 100u);
+    EXPECT_EQ(feedback.progress_texts.front(), "IMD: Exporting Nodes (0%)");
+    EXPECT_EQ(feedback.progress_texts.back(), "IMD: Exporting Nodes (99%)");
+
+    feedback.progress_texts.clear();
+    FinishStep(scene, "IMD: Exporting Nodes");
+    EXPECT_EQ(feedback.progress_texts, std::vector<std::string>{"IMD: Exporting Nodes (12%)"});
+
+    feedback.progress_percents.clear();
+    Advance(scene, 0.1f);
+    Advance(scene, 0.1f);
+    Advance(scene, 1.0f);
+    EXPECT_EQ(feedback.progress_percents, (std::vector<int>{12, 13})) << "only a new whole percentage is shown";
+}
+
+TEST(ProgressTest, RefusesToCancel) {
+    test::RecordingFeedback feedback;
+    ExportScene scene;
+    scene.progress.feedback = &feedback;
+    ProgressStart(scene);
+    feedback.cancel_requested = true;
+    EXPECT_TRUE(Advance(scene, 1.0f, "Exporting Nodes"));
+    ASSERT_EQ(feedback.boxes.size(), 1u);
+    EXPECT_EQ(feedback.boxes[0].text, "Cancelling export is not currently supported.");
+    EXPECT_EQ(feedback.boxes[0].caption, "Not Supported");
+    EXPECT_EQ(feedback.boxes[0].style, MessageStyle::Information);
+    EXPECT_FALSE(feedback.cancel_requested);
+}
+
+}  // namespace
+}  // namespace korvo
