@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include "core/export_scene.h"
+#include "support/test_support.h"
+#include "writers/file_writers.h"
+
+namespace korvo {
+namespace {
+
+const char* const kHead =
+    "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n"
+    "\n<isd version=\"1.6.0\">\n"
+    "\n<head>\n"
+    "\t<create user=\"artist\" host=\"STUDIO-PC\" date=\"2009-07-08T14:05:09\" source=\"stage.max\"/>\n"
+    "\t<title>Scene Data for OSTRAVEN KORVO-System</title>\n"
+    "\t<generator name=\"3dsmax 2010 KVS_Export\" version=\"1.6.0.20090708\"/>\n"
+    "</head>\n"
+    "\n<body>\n\n"
+    "<original_create user=\"artist\" host=\"STUDIO-PC\" date=\"2009-07-08T14:05:09\" source=\"stage.max\"/>\n"
+    "<original_generator name=\"3dsmax 2010 KVS_Export\" version=\"1.6.0.20090708\"/>\n";
+
+const char* const kClose = "\n</body>\n\n</isd>\n";
+
+const Provenance kProvenance{"artist", "STUDIO-PC", "2009-07-08T14:05:09", "stage.max"};
+
+TEST(SceneDataWriterTest, WithoutCameraOrLightsWritesTheBareElements) {
+    test::TempDir dir;
+    ExportScene scene;
+    const std::string path = dir.file("stage.isd");
+    ASSERT_TRUE(WriteSceneDataFile(scene, path, kProvenance));
+    EXPECT_EQ(test::ReadFile(path), std::string(kHead) +
+                                        "\n<camera\n"
+                                        "/>\n"
+                                        "\n<light>\n"
+                                        "</light>\n" +
+                                        kClose);
+    EXPECT_TRUE(scene.messages.empty());
+}
+
+TEST(SceneDataWriterTest, WritesTheFirstCameraAndEveryLight) {
+    test::TempDir dir;
+    test::RecordingFeedback feedback;
+    ExportScene scene;
+    scene.progress.feedback = &feedback;
+    scene.output_isd = 1;
+    ProgressStart(scene);  // 10 steps
+
+    ExportCamera camera;
+    camera.position = {1.0f, 2.5f, -3.0f};
+    camera.twist = 0.25f;
+    camera.projection = ExportCamera::kOrthographic;
+    camera.near_clip = 0.1f;
+    camera.far_clip = 1000.0f;
+    camera.fovy = 45.0f;
+    camera.aspect = 4.0f / 3.0f;
+    camera.ortho_width = 256.0f;
+    camera.ortho_height = 192.0f;
+    scene.cameras = {camera, ExportCamera{}};
+    // Colour bytes are written as 5-bit values.
+    scene.lights = {{{0.0f, -1.0f, 0.0f}, {255, 127, 0}}, {{0.5f, -0.5f, -0.707107f}, {8, 7, 248}}};
+
+    const std::string path = dir.file("stage.isd");
+    ASSERT_TRUE(WriteSceneDataFile(scene, path, kProvenance));
+    EXPECT_EQ(test::ReadFile(path), std::string(kHead) +
+                                        "\n<camera\n"
+                                        "\tposition=\"1.000000 2.500000 -3.000000\"\n"
+                                        "\tlookat=\"0.000000 0.000000 0.000000\"\n"
+                                        "\ttwist=\"0.250000\"\n"
+                                        "\tprojection=\"ortho\"\n"
+                                        "\tnear=\"0.100000\"\n"
+                                        "\tfar=\"1000.000000\"\n"
+                                        "\tperspective fovy=\"45.000000\"\n"
+                                        "\tperspective aspect=\"1.333333\"\n"
+                                        "\tortho width=\"256.000000\"\n"
+                                        "\tortho height=\"192.000000\"\n"
+                                        "/>\n"
+                                        "\n<light>\n"
+                                        "\t<light0\n"
+                                        "\t\tdirection=\"0.000000 -1.000000 0.000000\"\n"
+                                        "\t\tcolor=\"31 15 0\"\n"
+                                        "\t/>\n"
+                                        "\t<light1\n"
+                                        "\t\tdirection=\"0.500000 -0.500000 -0.707107\"\n"
+                                        "\t\tcolor=\"1 0 31\"\n"
+                                        "\t/>\n"
+                                        "</light>\n" +
+                                        kClose);
+
+    // One step of ten, split between the camera and the two lights.
+    ASSERT_FALSE(feedback.progress_texts.empty());
+    EXPECT_EQ(feedback.progress_texts.front(), "Exporting Camera (3%)");
+    EXPECT_EQ(feedback.progress_texts.back(), "Exporting Lights (10%)");
+
+    scene.cameras[0].projection = ExportCamera::kPerspective;
+    ASSERT_TRUE(WriteSceneDataFile(scene, path, kProvenance));
+    EXPECT_NE(test::ReadFile(path).find("\tprojection=\"perspective\"\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace korvo
