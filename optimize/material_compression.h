@@ -1,0 +1,13 @@
+#pragma once
+
+#include "core/export_scene.h"
+
+namespace korvo {
+
+// Drops unused and duplicate materials and rebuilds the polygons' material references.
+void CompressMaterials(ExportScene& scene);
+
+// Drops the textures that no remaining material uses.
+void RemoveUnusedTextures(ExportScene& scene);
+
+}  // namespace korvo

@@ -1,0 +1,22 @@
+#include "optimize/optimize_scene.h"
+
+#include "optimize/magnification.h"
+#include "optimize/material_compression.h"
+#include "optimize/node_compression.h"
+
+namespace korvo {
+
+void OptimizeScene(ExportScene& scene) {
+    // Materials first: merging duplicates rewrites the polygons' material
+    // names, which node compression compares when it combines polygons.
+    CompressMaterials(scene);
+    // Node compression moves polygons between nodes and re-expresses their
+    // positions, so it must run before positions are scaled.
+    CompressNodes(scene);
+    // Magnification sees the final geometry and sets pos_scale for the writers.
+    MagnifyScene(scene);
+    // Only now is it known which materials survived, hence which textures.
+    RemoveUnusedTextures(scene);
+}
+
+}  // namespace korvo

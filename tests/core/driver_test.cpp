@@ -1,0 +1,253 @@
+#include "core/driver.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "core/scene_settings.h"
+#include "settings/menu_settings.h"
+#include "settings/settings_file.h"
+#include "support/test_host.h"
+
+namespace korvo {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+using test::TestHost;
+using test::WriteFile;
+
+class DriverTest : public ::testing::Test {
+protected:
+    DriverTest() : host(config.path().string()) {
+        host.scene.file_name = "hero.max";
+        host.scene.start_frame = 0;
+        host.scene.end_frame = 10;
+        host.scene.AddNode(nullptr, "Root").kind = ObjectKind::Helper;
+        host.scene.Link();
+    }
+
+    // Runs one export as a script would: names from the settings, prompts
+    // suppressed, overwrite questions asked.
+    int Export(uint32_t options = kExportFromScript) {
+        KorvoExporter exporter(host, process);
+        exporter.on_stage = [this](ExportStage stage) { stages.push_back(stage); };
+        exporter.run_overrides = [this](ExportSettings& run) {
+            run.output_file_name = "hero";
+            run.output_folder = out.path().string();
+            if (adjust) adjust(run);
+        };
+        const int result = exporter.DoExport("ignored.imd", true, options);
+        written = exporter.WrittenFiles();
+        return result;
+    }
+
+    std::string Out(const std::string& name) const { return out.file(name); }
+
+    TempDir config, out;
+    TestHost host;
+    ProcessState process;
+    std::function<void(ExportSettings&)> adjust;
+    std::vector<ExportStage> stages;
+    std::vector<std::string> written;
+};
+
+TEST_F(DriverTest, RunsEveryStageInOrderAndWritesTheSelectedFiles) {
+    adjust = [](ExportSettings& s) {
+        s.output_ica = 1;
+        s.output_itp = 1;
+        s.output_isd = 1;
+    };
+    ASSERT_EQ(Export(), 1);
+
+    const std::vector<ExportStage> expected = {
+        ExportStage::SkinDeformationOff, ExportStage::Materials,       ExportStage::Scene,
+        ExportStage::SkinDeformationOn,  ExportStage::LightsAndCamera, ExportStage::Optimize,
+        ExportStage::WriteFiles,
+    };
+    EXPECT_EQ(stages, expected);
+    EXPECT_EQ(written, (std::vector<std::string>{Out("hero.imd"), Out("hero.ica"), Out("hero.itp"), Out("hero.isd")}));
+    const std::string model = ReadFile(Out("hero.imd"));
+    EXPECT_EQ(model.rfind("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n\n<imd version=\"1.6.0\">", 0), 0u);
+    EXPECT_NE(model.find("source=\"hero.max\""), std::string::npos);
+    EXPECT_NE(ReadFile(Out("hero.isd")).find("\n</isd>\n"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(Out("hero.iva")));
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_EQ(host.progress_titles, std::vector<std::string>{"Exporting Korvo Data"});
+    EXPECT_EQ(host.progress_ends, 1);
+}
+
+TEST_F(DriverTest, ClampsTheFrameRangeAndLogsWhatWasWrong) {
+    ExportScene scene;
+    ExportSettings settings;
+    settings.frame_range = 1;
+    settings.start_frame = 12;
+    settings.end_frame = 3;
+    const FrameRange clamped = ClampFrameRange(settings, 0, 10, scene);
+    EXPECT_EQ(clamped.start, 3);
+    EXPECT_EQ(clamped.end, 3);
+    EXPECT_EQ(scene.messages,
+              (std::vector<std::string>{"Warning: Invalid start frame.", "Warning: Invalid end frame."}));
+
+    settings.start_frame = -4;
+    settings.end_frame = -2;
+    scene.messages.clear();
+    const FrameRange below = ClampFrameRange(settings, 0, 10, scene);
+    EXPECT_EQ(below.start, 0);
+    EXPECT_EQ(below.end, 0);
+
+    settings.start_frame = 2;
+    settings.end_frame = 8;
+    scene.messages.clear();
+    const FrameRange inside = ClampFrameRange(settings, 0, 10, scene);
+    EXPECT_EQ(inside.start, 2);
+    EXPECT_EQ(inside.end, 8);
+    EXPECT_TRUE(scene.messages.empty());
+
+    settings.frame_range = 0;
+    const FrameRange all = ClampFrameRange(settings, 5, 9, scene);
+    EXPECT_EQ(all.start, 5);
+    EXPECT_EQ(all.end, 9);
+}
+
+TEST_F(DriverTest, PrintsTheRunLogWithATimeLineOnce) {
+    adjust = [](ExportSettings& s) {
+        s.frame_range = 1;
+        s.start_frame = 20;
+        s.end_frame = 30;
+    };
+    ASSERT_EQ(Export(), 1);
+    EXPECT_EQ(host.listener,
+              "[2009-07-08 T14:05:09]\nWarning: Invalid start frame.\nWarning: Invalid end frame.\n\n\n");
+    EXPECT_EQ(host.listener_shows, 1);
+
+    host.listener.clear();
+    adjust = nullptr;
+    ASSERT_EQ(Export(), 1);
+    EXPECT_EQ(host.listener, "") << "a run without messages prints nothing";
+}
+
+TEST_F(DriverTest, RefusesAnEmptyOutputName) {
+    adjust = [](ExportSettings& s) { s.output_file_name.clear(); };
+    EXPECT_EQ(Export(), 0);
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, "Output File Name is empty.");
+    EXPECT_TRUE(std::filesystem::is_empty(out.path()));
+}
+
+TEST_F(DriverTest, CancelledDialogWritesNothing) {
+    KorvoExporter exporter(host, process);
+    exporter.options_dialog = [](KorvoExporter&) { return false; };
+    EXPECT_EQ(exporter.DoExport(Out("x.imd"), false, 0), 1);
+    EXPECT_TRUE(std::filesystem::is_empty(out.path()));
+    EXPECT_TRUE(host.progress_titles.empty());
+}
+
+TEST_F(DriverTest, FailsWithoutNodesAndWritesNothing) {
+    host.scene.root().children.clear();
+    host.scene.nodes.resize(1);
+    host.scene.Link();
+    EXPECT_EQ(Export(), 0);
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, "No nodes in the scene");
+    EXPECT_EQ(host.boxes[0].caption, "Node Export Error");
+    EXPECT_TRUE(std::filesystem::is_empty(out.path()));
+    EXPECT_EQ(host.progress_ends, 1);
+}
+
+TEST_F(DriverTest, AsksBeforeOverwritingOnlyWhenStartedByAScript) {
+    adjust = [](ExportSettings& s) { s.output_ica = 1; };
+    WriteFile(Out("hero.imd"), "old model");
+    WriteFile(Out("hero.ica"), "old animation");
+
+    host.overwrite_answers = {OverwriteAnswer::No, OverwriteAnswer::Yes};
+    ASSERT_EQ(Export(), 1);
+    EXPECT_EQ(host.asked_overwrite, (std::vector<std::string>{Out("hero.imd"), Out("hero.ica")}));
+    EXPECT_EQ(ReadFile(Out("hero.imd")), "old model");
+    EXPECT_NE(ReadFile(Out("hero.ica")), "old animation");
+
+    host.asked_overwrite.clear();
+    WriteFile(Out("hero.ica"), "old animation");
+    host.overwrite_answers = {OverwriteAnswer::Cancel};
+    EXPECT_EQ(Export(), 1) << "cancel stops writing but is not a failure";
+    EXPECT_EQ(host.asked_overwrite.size(), 1u);
+    EXPECT_EQ(ReadFile(Out("hero.imd")), "old model");
+    EXPECT_EQ(ReadFile(Out("hero.ica")), "old animation");
+
+    host.asked_overwrite.clear();
+    host.overwrite_answers = {OverwriteAnswer::YesToAll};
+    ASSERT_EQ(Export(), 1);
+    EXPECT_EQ(host.asked_overwrite.size(), 1u) << "yes to all asks once";
+    EXPECT_NE(ReadFile(Out("hero.ica")), "old animation");
+
+    host.asked_overwrite.clear();
+    process.batch = true;
+    ASSERT_EQ(Export(), 1);
+    EXPECT_TRUE(host.asked_overwrite.empty()) << "a batch never asks";
+}
+
+TEST_F(DriverTest, TakesNameAndFolderFromTheHostPathOfAnInteractiveExport) {
+    const std::string path = Out("model.imd");
+    {
+        KorvoExporter exporter(host, process);
+        ASSERT_EQ(exporter.DoExport(path, false, 0), 1);
+        EXPECT_EQ(exporter.Settings().output_file_name, "model");
+        EXPECT_EQ(exporter.Settings().output_folder, out.path().string());
+        EXPECT_EQ(exporter.WrittenFiles(), std::vector<std::string>{path});
+    }
+    // The interactive export remembers its names, as the dialog would.
+    ExportSettings remembered;
+    ASSERT_TRUE(ReadSettingsFile(JoinConfigPath(config.path().string(), "max.k3es"), remembered));
+    EXPECT_EQ(remembered.output_file_name, "model");
+
+    // A host path without a folder means the current folder, not the root.
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(out.path());
+    {
+        KorvoExporter exporter(host, process);
+        EXPECT_EQ(exporter.DoExport("here.imd", false, 0), 1);
+        EXPECT_EQ(exporter.Settings().output_folder, "");
+        EXPECT_EQ(exporter.WrittenFiles(), std::vector<std::string>{"here.imd"});
+    }
+    std::filesystem::current_path(previous);
+    EXPECT_TRUE(std::filesystem::exists(Out("here.imd")));
+}
+
+TEST_F(DriverTest, ReadOnlyTargetIsLeftAloneAndFailsTheRun) {
+    WriteFile(Out("hero.imd"), "protected");
+    std::filesystem::permissions(Out("hero.imd"), std::filesystem::perms::owner_read);
+    EXPECT_EQ(Export(), 0);
+    EXPECT_EQ(ReadFile(Out("hero.imd")), "protected");
+    EXPECT_NE(host.listener.find("Warning: Can't write to read-only file. " + Out("hero.imd")), std::string::npos);
+}
+
+TEST_F(DriverTest, KeepsSettingsBetweenExportersButNotRunOverrides) {
+    const std::string defaults_path = JoinConfigPath(config.path().string(), "max.k3es");
+    {
+        ExportSettings defaults;
+        defaults.compress_node = 1;
+        WriteSettingsFile(defaults_path, defaults, host.now, host);
+    }
+    {
+        KorvoExporter exporter(host, process);
+        EXPECT_EQ(exporter.Settings().compress_node, 1) << "read from max.k3es at creation";
+        exporter.options_dialog = [](KorvoExporter& shown) {
+            shown.Settings().compress_node = 2;
+            return true;
+        };
+        exporter.run_overrides = [](ExportSettings& run) { run.output_ica = 1; };
+        EXPECT_EQ(exporter.DoExport(Out("a.imd"), false, 0), 1);
+    }
+    ExportSettings saved;
+    ASSERT_TRUE(ReadSettingsFile(defaults_path, saved));
+    EXPECT_EQ(saved.compress_node, 2) << "the working copy goes back at destruction";
+    EXPECT_EQ(saved.output_ica, 0) << "run overrides are not remembered";
+    EXPECT_TRUE(std::filesystem::exists(JoinConfigPath(config.path().string(), "menusettings.bin")));
+
+    std::filesystem::remove(defaults_path);
+    process.batch = true;
+    { KorvoExporter exporter(host, process); }
+    EXPECT_FALSE(std::filesystem::exists(defaults_path)) << "a batch writes no settings files";
+}
+
+}  // namespace
+}  // namespace korvo
