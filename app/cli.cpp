@@ -1,0 +1,196 @@
+#include "app/cli.h"
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <iostream>
+
+#include "app/console_host.h"
+#include "core/driver.h"
+#include "core/host/document/scene_document.h"
+#include "settings/settings_file.h"
+#include "settings/settings_keys.h"
+
+namespace korvo {
+
+namespace {
+
+constexpr const char* kExamples = R"(Examples:
+  korvo-export export examples/simple.json -o out/simple.imd
+      Export the model file of a scene document into out/.
+  korvo-export export hero.json -o out/hero.imd --set output_ica=on --set output_iva=on
+      Also write the character and visibility animation files.
+  korvo-export export hero.json --settings release.k3es --select Hero,Sword --yes
+      Export two nodes with a settings file, replacing existing files.
+
+Exit status: 0 success, 1 export failed, 2 usage or input error.
+Settings: max.k3es and menusettings.bin in $KORVO_EXPORT_CONFIG_DIR, else
+$XDG_CONFIG_HOME/korvo-export, else ~/.config/korvo-export. Options given on
+the command line apply to that run only.)";
+
+struct ExportOptions {
+    std::string scene;
+    std::string output;
+    std::string settings_file;
+    std::vector<std::string> sets;
+    std::vector<std::string> select;
+    bool yes = false;
+    bool quiet = false;
+};
+
+struct SettingChange {
+    std::string key, value;
+};
+
+// Everything the run will change, checked before anything is exported.
+struct RunPlan {
+    std::vector<SettingChange> changes;
+    std::string output_name;
+    std::string output_folder;
+};
+
+class UsageError : public std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+HostNode* FindNodeByName(HostNode* node, const std::string& name) {
+    for (HostNode* child : node->Children()) {
+        if (child->Name() == name) return child;
+        if (HostNode* found = FindNodeByName(child, name)) return found;
+    }
+    return nullptr;
+}
+
+RunPlan PlanRun(const ExportOptions& options, ExportSettings& scratch) {
+    RunPlan plan;
+    if (!options.settings_file.empty() && !ReadSettingsFile(options.settings_file, scratch)) {
+        throw UsageError("cannot read settings file \"" + options.settings_file + "\"");
+    }
+    for (const std::string& assignment : options.sets) {
+        const auto equals = assignment.find('=');
+        if (equals == std::string::npos) throw UsageError("--set " + assignment + ": expected key=value");
+        SettingChange change{assignment.substr(0, equals), assignment.substr(equals + 1)};
+        std::string error;
+        if (!SetSettingByKey(scratch, change.key, change.value, &error)) throw UsageError("--set " + assignment + ": " + error);
+        plan.changes.push_back(std::move(change));
+    }
+    const std::filesystem::path output = options.output.empty()
+                                             ? std::filesystem::path(std::filesystem::path(options.scene).stem().string() + ".imd")
+                                             : std::filesystem::path(options.output);
+    if (output.has_extension() && output.extension() != ".imd") {
+        throw UsageError("the output must name a .imd file: \"" + options.output + "\"");
+    }
+    plan.output_name = output.stem().string();
+    plan.output_folder = output.parent_path().string();
+    if (plan.output_name.empty()) throw UsageError("the output has no file name: \"" + options.output + "\"");
+    return plan;
+}
+
+int RunExport(const ExportOptions& options, std::istream& in, std::ostream& out, std::ostream& err, Terminal terminal) {
+    std::string error;
+    std::unique_ptr<HostScene> scene = LoadSceneDocument(options.scene, &error);
+    if (!scene) {
+        err << "korvo-export: " << error << '\n';
+        return kExitUsage;
+    }
+
+    ExportSettings scratch;
+    RunPlan plan;
+    try {
+        plan = PlanRun(options, scratch);
+        std::vector<HostNode*> selection;
+        for (const std::string& name : options.select) {
+            HostNode* node = FindNodeByName(scene->Root(), name);
+            if (!node) throw UsageError("no node named \"" + name + "\" in " + options.scene);
+            selection.push_back(node);
+        }
+        if (!options.select.empty()) scene->SetSelection(selection);
+        if (!plan.output_folder.empty()) {
+            std::error_code failed;
+            std::filesystem::create_directories(plan.output_folder, failed);
+            if (failed) throw UsageError("cannot create the output folder \"" + plan.output_folder + "\": " + failed.message());
+        }
+    } catch (const UsageError& e) {
+        err << "korvo-export: " << e.what() << '\n';
+        return kExitUsage;
+    }
+
+    ConsoleOptions console;
+    console.quiet = options.quiet;
+    console.assume_yes = options.yes;
+    console.progress_line = terminal.stderr_is_tty;
+    console.can_ask = terminal.stdin_is_tty && terminal.stderr_is_tty;
+    console.config_dir = DefaultConfigDir();
+    ConsoleHost host(console, in, out, err);
+    host.SetScene(std::move(scene));
+
+    ProcessState process;
+    int result = 0;
+    std::vector<std::string> written;
+    {
+        KorvoExporter exporter(host, process);
+        exporter.run_overrides = [&](ExportSettings& run) {
+            if (!options.settings_file.empty()) ReadSettingsFile(options.settings_file, run);
+            for (const SettingChange& change : plan.changes) SetSettingByKey(run, change.key, change.value, nullptr);
+            if (!options.select.empty()) run.export_all = 0;
+            run.output_file_name = plan.output_name;
+            run.output_folder = plan.output_folder;
+            run.process_mode = 1;
+        };
+        result = exporter.DoExport(options.output, /*suppress_prompts=*/true, kExportFromScript);
+        written = exporter.WrittenFiles();
+    }
+    if (!options.quiet) {
+        for (const std::string& path : written) out << "wrote " << path << '\n';
+    }
+    if (result == 0) {
+        err << "korvo-export: export of " << options.scene << " failed\n";
+        return kExitExportFailed;
+    }
+    return host.ErrorCount() > 0 || host.RefusedOverwrite() ? kExitExportFailed : kExitSuccess;
+}
+
+}  // namespace
+
+int RunCommandLine(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err,
+                   Terminal terminal) {
+    CLI::App app{"korvo-export: exports 3D scenes to the KORVO SDK's intermediate files "
+                 "(.imd model, .ica/.iva/.ima/.itp/.ita animation, .isd scene data)."};
+    app.name("korvo-export");
+    app.footer(kExamples);
+    app.require_subcommand(1);
+
+    ExportOptions options;
+    CLI::App* export_command = app.add_subcommand("export", "Export one scene.");
+    export_command->add_option("scene", options.scene, "Scene document (.json)")->required();
+    export_command->add_option("-o,--output", options.output,
+                               "Output model file PATH/NAME.imd; the other files go beside it "
+                               "(default: the scene's name in the current folder)");
+    export_command->add_option("--settings", options.settings_file, "Settings file (.k3es) for this run");
+    export_command->add_option("--set", options.sets, "One setting as in a .k3es file, e.g. output_ica=on")
+        ->take_all();
+    export_command->add_option("--select", options.select, "Export only these nodes (names, comma-separated)")
+        ->delimiter(',');
+    export_command->add_flag("-y,--yes", options.yes, "Overwrite existing files without asking");
+    export_command->add_flag("-q,--quiet", options.quiet, "Print nothing but errors");
+    export_command->footer(kExamples);
+
+    try {
+        std::vector<std::string> args(argv + 1, argv + argc);
+        std::reverse(args.begin(), args.end());
+        app.parse(args);
+    } catch (const CLI::CallForHelp&) {
+        out << app.help();
+        return kExitSuccess;
+    } catch (const CLI::CallForAllHelp&) {
+        out << app.help("", CLI::AppFormatMode::All);
+        return kExitSuccess;
+    } catch (const CLI::ParseError& e) {
+        err << "korvo-export: " << e.what() << "\nRun \"korvo-export --help\" for usage.\n";
+        return kExitUsage;
+    }
+
+    if (export_command->parsed()) return RunExport(options, in, out, err, terminal);
+    return kExitUsage;
+}
+
+}  // namespace korvo
