@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/export_scene.h"
+#include "core/format.h"
 #include "core/feedback.h"
 
 namespace korvo {
@@ -16,14 +17,10 @@ void AddMessage(ExportScene& scene, std::string text) {
 }
 
 void AddMessageF(ExportScene& scene, const char* format, ...) {
+    std::string text;
     va_list args;
     va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    const int size = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    std::string text(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
-    if (size > 0) std::vsnprintf(text.data(), text.size() + 1, format, args);
+    AppendFormatV(text, format, args);
     va_end(args);
     AddMessage(scene, std::move(text));
 }

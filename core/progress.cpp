@@ -15,6 +15,21 @@ std::string Compose(std::string_view text, float percent) {
     return std::string(text) + buffer;
 }
 
+// Shows a phase text with the percentage, or the percentage alone, unless
+// the display would not change.
+void Show(Progress& p, std::string_view text, bool show_percent) {
+    const int whole = static_cast<int>(p.current);
+    if (!text.empty()) {
+        std::string composed = Compose(text, p.current);
+        if (composed == p.last_text) return;
+        if (p.feedback) p.feedback->ProgressUpdate(whole, false, composed);
+        p.last_text = std::move(composed);
+    } else if (whole != p.last_whole) {
+        if (p.feedback) p.feedback->ProgressUpdate(whole, show_percent, "");
+        p.last_whole = whole;
+    }
+}
+
 }  // namespace
 
 int TotalSteps(const ExportScene& scene) {
@@ -49,17 +64,7 @@ bool Advance(ExportScene& scene, float increment, std::string_view text) {
     Progress& p = scene.progress;
     p.current += increment;
     if (p.current > 99.9f) p.current = 99.9f;
-    const int whole = static_cast<int>(p.current);
-    if (!text.empty()) {
-        std::string composed = Compose(text, p.current);
-        if (composed != p.last_text) {
-            if (p.feedback) p.feedback->ProgressUpdate(whole, false, composed);
-            p.last_text = std::move(composed);
-        }
-    } else if (whole != p.last_whole) {
-        if (p.feedback) p.feedback->ProgressUpdate(whole, false, "");
-        p.last_whole = whole;
-    }
+    Show(p, text, false);
     if (p.feedback && p.feedback->CancelRequested()) {
         p.feedback->MessageBox("Cancelling export is not currently supported.", "Not Supported",
                                MessageStyle::Information);
@@ -72,17 +77,7 @@ void FinishStep(ExportScene& scene, std::string_view text) {
     Progress& p = scene.progress;
     p.finished_steps += 1;
     if (p.total_steps > 0) p.current = 100.0f / static_cast<float>(p.total_steps) * static_cast<float>(p.finished_steps);
-    const int whole = static_cast<int>(p.current);
-    if (!text.empty()) {
-        std::string composed = Compose(text, p.current);
-        if (composed != p.last_text) {
-            if (p.feedback) p.feedback->ProgressUpdate(whole, false, composed);
-            p.last_text = std::move(composed);
-        }
-    } else if (whole != p.last_whole) {
-        if (p.feedback) p.feedback->ProgressUpdate(whole, true, "");
-        p.last_whole = whole;
-    }
+    Show(p, text, true);
 }
 
 void ProgressEnd(ExportScene& scene) {

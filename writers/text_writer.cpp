@@ -1,9 +1,8 @@
 #include "writers/text_writer.h"
 
 #include <cstdarg>
-#include <cstdio>
-
 #include "core/atomic_file.h"
+#include "core/format.h"
 #include "core/log.h"
 #include "core/text_encoding.h"
 
@@ -12,17 +11,7 @@ namespace korvo {
 void TextWriter::Printf(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    const int size = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    if (size > 0) {
-        const std::size_t start = text_.size();
-        text_.resize(start + static_cast<std::size_t>(size));
-        // The terminating zero lands on text_[size()], which std::string
-        // keeps for it.
-        std::vsnprintf(text_.data() + start, static_cast<std::size_t>(size) + 1, format, args);
-    }
+    AppendFormatV(text_, format, args);
     va_end(args);
 }
 
