@@ -6,6 +6,8 @@
 #include <limits>
 #include <utility>
 
+#include "core/format.h"
+
 namespace korvo {
 
 namespace {
@@ -164,10 +166,15 @@ bool SetSettingByKey(ExportSettings& settings, std::string_view key, std::string
     const SettingKey* entry = FindSettingKey(key);
     if (!entry) {
         std::string keys;
-        for (const SettingKey& known : kSettingKeys) keys += (keys.empty() ? "" : ", ") + std::string(known.key);
-        return Fail(error, "unknown setting \"" + std::string(key) + "\"; valid keys: " + keys);
+        for (const SettingKey& known : kSettingKeys) {
+            if (!keys.empty()) keys += ", ";
+            keys += known.key;
+        }
+        return Fail(error, Format("unknown setting \"%.*s\"; valid keys: %s", static_cast<int>(key.size()), key.data(),
+                                  keys.c_str()));
     }
-    const std::string quoted = "\"" + std::string(value) + "\" for " + std::string(key);
+    const std::string quoted =
+        Format("\"%.*s\" for %.*s", static_cast<int>(value.size()), value.data(), static_cast<int>(key.size()), key.data());
     switch (entry->kind) {
     case SettingKind::TwoWords:
     case SettingKind::Choice:
