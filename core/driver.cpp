@@ -169,7 +169,7 @@ int KorvoExporter::ExportRun(const ExportSettings& run, uint32_t options) {
 
     scene_.scene_file_name = host_scene.FileName();
 
-    Extraction extraction{scene_, host_scene, wrapper, run, {}};
+    Extraction extraction{scene_, host_scene, wrapper, run};
     Stage(ExportStage::SkinDeformationOff);
     SwitchSkinDeformation(extraction, false);
     Stage(ExportStage::Materials);

@@ -29,10 +29,21 @@ using Matrix4 = std::array<std::array<float, 4>, 4>;
 
 // ------------------------------------------------------------------ faces
 
+// Face links are indices into the polygon's list of the face's own kind.
+inline constexpr int32_t kNoLink = -1;     // not part of a strip or chained list
+inline constexpr int32_t kStripEnd = -2;   // the last face of a strip
+
+// Bits of a face's strip word.
+inline constexpr uint32_t kStripFaceCountMask = 0xFFFFu;  // faces in the strip, on its first face
+inline constexpr uint32_t kFaceAssigned = 1u << 28;       // placed in a matrix group
+inline constexpr uint32_t kFaceQuad = 1u << 29;
+inline constexpr uint32_t kTriangleStripStart = 1u << 30;
+inline constexpr uint32_t kQuadStripStart = 1u << 31;
+
 // Shared part of triangles and quads.
 struct NFace {
-    Vec3 face_vector;        // normalised face normal
-    int32_t link = -1;       // next face of a strip or list
+    Vec3 face_vector;         // normalised face normal
+    int32_t link = kNoLink;   // next face of a strip or list
     uint32_t strip_word = 0;  // quad building and strip bits
 };
 
@@ -48,8 +59,9 @@ struct NCornerFace : NFace {
 using NTriFace = NCornerFace<3>;
 using NQuadFace = NCornerFace<4>;
 
+// Bits used while quads are rebuilt from triangle pairs.
 inline constexpr uint32_t kTriangleUsedByQuad = 1u << 31;
-inline constexpr uint32_t kQuadValid = 1u << 29;
+inline constexpr uint32_t kQuadValid = kFaceQuad;
 
 // ------------------------------------------------------------------ polygons
 
@@ -88,6 +100,8 @@ struct ExportPolygon {
     std::string material;  // material name
     int32_t position_base = 0;
     int32_t color_base = 0;
+    // The polygon's matrix list: positions in the model's matrix list, one
+    // per position for a skinned polygon, one for a rigid polygon.
     std::vector<int32_t> envelopes;
     std::array<std::vector<float>, kMorphChannelCount> morph_tracks;
     std::string name;
@@ -180,8 +194,20 @@ struct ExportTexture {
     std::string path;  // resolved image path; the key materials find it by
     std::string name;
     uint16_t original_width = 0, original_height = 0;
-    uint16_t width = 0, height = 0;
-    std::vector<uint8_t> pixels;  // RGBA, original_width x original_height, top row first
+    uint16_t width = 0, height = 0;  // the encoded size: powers of two, at least 8
+    std::vector<uint8_t> pixels;     // RGBA, original_width x original_height, top row first
+
+    // Encoding, filled by the texture section (or read from a prepared file).
+    int32_t format = -1;  // index in the texture format table
+    bool color0_transparent = false;
+    bool prepared = false;  // texel data taken unchanged from a prepared file
+    std::vector<uint8_t> prepared_texels;          // little-endian units, as in the file
+    std::vector<uint8_t> prepared_palette_indices;  // tex4x4 only
+    std::string palette_name;                      // named by a prepared file; empty otherwise
+    std::vector<uint16_t> palette;                 // 15-bit colours
+    std::string palette_output_name;
+    bool shares_palette = false;  // uses an earlier texture's palette of the same name
+    int32_t palette_index = -1;   // position in tex_palette_array
 };
 
 // ------------------------------------------------------------------ lights, cameras

@@ -12,13 +12,28 @@
 namespace korvo {
 
 struct Extraction {
+    Extraction(ExportScene& scene_, HostScene& host_scene_, SceneWrapper& wrapper_, const ExportSettings& settings_)
+        : scene(scene_), host_scene(host_scene_), wrapper(wrapper_), settings(settings_) {}
+
     ExportScene& scene;
     HostScene& host_scene;
     SceneWrapper& wrapper;
     const ExportSettings& settings;
-    // Mesh nodes whose skin deformation is switched off (or whose biped is in
-    // its reference pose) between SwitchSkinDeformation(off) and (on).
-    std::vector<HostNode*> deformation_off;
+    // What SwitchSkinDeformation(off) changed, so that (on) undoes exactly
+    // that: a Skin modifier it disabled, or (skin nullptr) a biped it put
+    // into its reference pose. Found on the first switch off, reused after.
+    struct DeformationSwitch {
+        HostNode* node = nullptr;
+        HostModifier* skin = nullptr;
+    };
+    std::vector<DeformationSwitch> deformation_off;
+    bool deformation_scanned = false;
+    // The host material of each ExportMaterial, in the same order (nullptr
+    // for the default material).
+    std::vector<const HostMaterial*> material_sources;
+    // The progress share of one "Exporting Nodes" item: scene extraction
+    // splits its step, mesh extraction advances once per mesh node and pass.
+    float node_progress_step = 0.0f;
 };
 
 }  // namespace korvo

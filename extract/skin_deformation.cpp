@@ -9,26 +9,33 @@ HostModifier* FindSkinModifier(const HostNode& node) {
     return nullptr;
 }
 
-void SwitchSkinDeformation(Extraction& extraction, bool on) {
-    if (!on) {
-        extraction.deformation_off.clear();
-        for (HostNode* node : extraction.wrapper.NodesOfType(ObjectType::Mesh)) {
-            HostModifier* skin = FindSkinModifier(*node);
-            if (skin && skin->Enabled()) {
-                extraction.deformation_off.push_back(node);
-                skin->SetEnabled(false);
-            } else if (node->IsBiped()) {
-                extraction.deformation_off.push_back(node);
-                node->SetBipedReferencePose(true);
-            }
+namespace {
+
+// The first switch off finds what to change; animation sampling switches
+// on and off again around every node, and finds the same set, since only
+// the exporter changed it in between.
+void FindDeformation(Extraction& extraction) {
+    extraction.deformation_off.clear();
+    for (HostNode* node : extraction.wrapper.NodesOfType(ObjectType::Mesh)) {
+        HostModifier* skin = FindSkinModifier(*node);
+        if (skin && skin->Enabled()) {
+            extraction.deformation_off.push_back({node, skin});
+        } else if (node->IsBiped()) {
+            extraction.deformation_off.push_back({node, nullptr});
         }
-        return;
     }
-    for (HostNode* node : extraction.deformation_off) {
-        if (HostModifier* skin = FindSkinModifier(*node)) {
-            skin->SetEnabled(true);
+    extraction.deformation_scanned = true;
+}
+
+}  // namespace
+
+void SwitchSkinDeformation(Extraction& extraction, bool on) {
+    if (!on && !extraction.deformation_scanned) FindDeformation(extraction);
+    for (const Extraction::DeformationSwitch& change : extraction.deformation_off) {
+        if (change.skin) {
+            change.skin->SetEnabled(on);
         } else {
-            node->SetBipedReferencePose(false);
+            change.node->SetBipedReferencePose(!on);
         }
     }
 }

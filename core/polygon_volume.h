@@ -1,0 +1,12 @@
+#pragma once
+
+#include "core/export_scene.h"
+
+namespace korvo {
+
+// Sets the polygon's bounding box over the positions its faces use, and
+// its radius: half the box diagonal. A polygon without faces gets the
+// empty box (+max, -max).
+void UpdatePolygonVolume(ExportPolygon& polygon);
+
+}  // namespace korvo

@@ -1,0 +1,223 @@
+#include "extract/animation_sampling.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/host/memory/prs.h"
+#include "extract/local_transform.h"
+#include "extraction_fixture.h"
+
+namespace korvo {
+namespace {
+
+using AnimationSamplingTest = test::ExtractionFixture;
+
+template <typename T>
+Track<T> Keys(std::vector<TrackKey<T>> keys) {
+    return Track<T>{std::move(keys)};
+}
+
+std::vector<float> Xs(const std::vector<Vec3>& samples) {
+    std::vector<float> xs;
+    for (const Vec3& v : samples) xs.push_back(v.x);
+    return xs;
+}
+
+TEST_F(AnimationSamplingTest, SamplesTheExportRangeAtWholeFrames) {
+    // x = the frame number, so each sample shows the time it was taken at.
+    Add("moving").position = Keys<Point3>({{0, {0, 0, 0}}, {100, {100, 0, 0}}});
+    host.ticks_per_frame = 80;
+    ASSERT_TRUE(Extract(10, 12));
+    const ExportNode& node = Node("moving");
+    EXPECT_EQ(Xs(node.translate_samples), (std::vector<float>{10, 11, 12}));
+    EXPECT_EQ(node.scale_samples.size(), 3u);
+    EXPECT_EQ(node.rotate_samples.size(), 3u);
+    EXPECT_EQ(node.visibility_samples, (std::vector<int32_t>{1, 1, 1}));
+    // The static transform is the rest pose at the first exported frame.
+    EXPECT_EQ(node.translate.x, 10.0f);
+}
+
+TEST_F(AnimationSamplingTest, OnlyNodesWithoutAnExportedAncestorAreQuantised) {
+    MemoryNode& top = Add("top");
+    top.position = Track<Point3>::Constant({1.00001f, 0, 0});
+    MemoryNode& child = Add("child", &top);
+    child.position = Track<Point3>::Constant({1.00001f, 0, 0});
+    ASSERT_TRUE(Extract());
+
+    EXPECT_EQ(Node("top").translate_samples[0].x, 1.0f);
+    const float evaluated = Node("child").translate_samples[0].x;
+    EXPECT_NE(evaluated, 1.0f);
+    EXPECT_NEAR(evaluated, 1.00001f, 1e-6f);
+    // The static transform is quantised everywhere.
+    EXPECT_EQ(Node("child").translate.x, 1.0f);
+    EXPECT_EQ(Node("top").translate.x, 1.0f);
+}
+
+TEST_F(AnimationSamplingTest, HostZUpBecomesExportedYUp) {
+    MemoryNode& turned = Add("turned");
+    turned.rotation = Track<Quat>::Constant(EulerDegreesToQuat({0, 0, 90}));
+    turned.position = Track<Point3>::Constant({1, 2, 3});
+    ASSERT_TRUE(Extract());
+    const ExportNode& node = Node("turned");
+    EXPECT_EQ(node.rotate_samples[0], (Vec3{0, 90, 0}));
+    EXPECT_EQ(node.translate_samples[0], (Vec3{1, 3, -2}));
+    EXPECT_EQ(node.scale_samples[0], (Vec3{1, 1, 1}));
+    EXPECT_EQ(node.rotate, (Vec3{0, 90, 0}));
+    EXPECT_EQ(node.translate, (Vec3{1, 3, -2}));
+}
+
+TEST_F(AnimationSamplingTest, AMirroredNodeCarriesANegativeXScale) {
+    Add("mirror").scale = Track<Point3>::Constant({-2, 1, 1});
+    MemoryNode& turned = Add("turned_mirror");
+    turned.scale = Track<Point3>::Constant({1, -1, 1});
+    ASSERT_TRUE(Extract());
+    EXPECT_EQ(Node("mirror").scale_samples[0], (Vec3{-2, 1, 1}));
+    EXPECT_EQ(Node("mirror").rotate_samples[0], (Vec3{0, 0, 0}));
+    EXPECT_EQ(Node("mirror").scale, (Vec3{-2, 1, 1}));
+    // A Y mirror is an X mirror and a half turn.
+    const ExportNode& node = Node("turned_mirror");
+    EXPECT_EQ(node.scale_samples[0], (Vec3{-1, 1, 1}));
+    const Matrix3 rebuilt =
+        ComposeLocalTransform(node.scale_samples[0], node.rotate_samples[0], node.translate_samples[0]);
+    const Matrix3 expected = ScaleMatrix({1, 1, -1});  // host Y is exported -Z
+    for (int r = 0; r < 4; ++r) {
+        for (int c = 0; c < 3; ++c) EXPECT_NEAR(rebuilt.rows[r][c], expected.rows[r][c], 1e-6f);
+    }
+}
+
+TEST_F(AnimationSamplingTest, VisibilityIsAboveZeroAndTheFlagFollowsTheFirstFrame) {
+    Add("appearing").visibility = Keys<float>({{4, 0.0f}, {5, 1.0f}});
+    Add("zero").visibility = Track<float>::Constant(0.0f);
+    Add("faint").visibility = Track<float>::Constant(0.01f);
+    ASSERT_TRUE(Extract(0, 7));
+    EXPECT_EQ(Node("appearing").visibility_samples, (std::vector<int32_t>{0, 0, 0, 0, 0, 1, 1, 1}));
+    EXPECT_EQ(Node("appearing").flags & kNodeVisible, 0u);
+    EXPECT_EQ(Node("zero").visibility_samples, std::vector<int32_t>(8, 0));
+    EXPECT_EQ(Node("faint").visibility_samples, std::vector<int32_t>(8, 1));
+    EXPECT_EQ(Node("faint").flags & kNodeVisible, kNodeVisible);
+}
+
+// The stored scale, then rotations about X, Y and Z, then the translation
+// rebuild the local matrix, whatever the transforms of node and parent.
+TEST_F(AnimationSamplingTest, StoredPartsRebuildTheSampledLocalMatrix) {
+    std::mt19937 random(3);
+    std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
+    const auto trs = [&](MemoryNode& node) {
+        const auto position = [&] { return Point3{10 * unit(random), 10 * unit(random), 10 * unit(random)}; };
+        const auto rotation = [&] {
+            return EulerDegreesToQuat({180 * unit(random), 180 * unit(random), 180 * unit(random)});
+        };
+        const auto scale = [&] {
+            Point3 s{1.5f + unit(random), 1.5f + unit(random), 1.5f + unit(random)};
+            if (random() % 3 == 0) s[static_cast<int>(random() % 3)] *= -1.0f;
+            return s;
+        };
+        node.position = Keys<Point3>({{0, position()}, {4, position()}});
+        node.rotation = Keys<Quat>({{0, rotation()}, {4, rotation()}});
+        node.scale = Keys<Point3>({{0, scale()}, {4, scale()}});
+    };
+    for (int i = 0; i < 40; ++i) {
+        MemoryNode& parent = Add("p" + std::to_string(i));
+        trs(parent);
+        trs(Add("c" + std::to_string(i), &parent));
+    }
+    ASSERT_TRUE(Extract(0, 4));
+
+    const Matrix3 a = RotateXMatrix(+1.5707964f), b = RotateXMatrix(-1.5707964f);
+    int mirrored = 0;
+    for (const ExportNode& record : scene.nodes) {
+        const HostNode* node = host.NodeById(record.id);
+        ASSERT_NE(node, nullptr);
+        // Quantised top-level samples are a little off the evaluated values.
+        const float tolerance = record.name[0] == 'p' ? 2e-3f : 1e-4f;
+        for (int f = 0; f < scene.frame_count; ++f) {
+            const TimeValue t = f * host.ticks_per_frame;
+            const HostNode* up = node->Parent();
+            const Matrix3 parent = up == host.Root() ? Matrix3::Identity() : up->WorldTransform(t);
+            const Matrix3 expected = a * (node->WorldTransform(t) * Inverse(parent)) * b;
+            const Matrix3 rebuilt = ComposeLocalTransform(record.scale_samples[f], record.rotate_samples[f],
+                                                          record.translate_samples[f]);
+            for (int r = 0; r < 4; ++r) {
+                for (int c = 0; c < 3; ++c) {
+                    ASSERT_NEAR(rebuilt.rows[r][c], expected.rows[r][c], tolerance * (r == 3 ? 10 : 1))
+                        << record.name << " frame " << f << " row " << r << " column " << c;
+                }
+            }
+            if (record.scale_samples[f].x < 0) ++mirrored;
+            EXPECT_GT(record.scale_samples[f].y, 0.0f);
+            EXPECT_GT(record.scale_samples[f].z, 0.0f);
+        }
+    }
+    EXPECT_GT(mirrored, 0);
+}
+
+// Skinned meshes deform while the samples are read and rest otherwise; a
+// skin the user switched off stays off.
+class DeformationSpy : public MemoryNode {
+public:
+    float Visibility(TimeValue t) const override {
+        seen.push_back({watched[0]->enabled, watched[1]->enabled});
+        return MemoryNode::Visibility(t);
+    }
+    std::array<const MemoryModifier*, 2> watched{};
+    mutable std::vector<std::array<bool, 2>> seen;
+};
+
+TEST_F(AnimationSamplingTest, SkinsDeformOnlyWhileTheSamplesAreRead) {
+    MemoryNode& skinned = Add("skinned", nullptr, ObjectKind::Mesh);
+    skinned.modifiers.push_back(MemoryModifier::Make(ModifierKind::Skin));
+    MemoryNode& user_off = Add("user_off", nullptr, ObjectKind::Mesh);
+    user_off.modifiers.push_back(MemoryModifier::Make(ModifierKind::Skin));
+    user_off.modifiers[0]->enabled = false;
+
+    auto owned = std::make_unique<DeformationSpy>();
+    DeformationSpy& spy = *owned;
+    spy.name = "spy";
+    spy.parent = &host.root();
+    spy.watched = {skinned.modifiers[0].get(), user_off.modifiers[0].get()};
+    host.root().children.push_back(&spy);
+    host.nodes.push_back(std::move(owned));
+
+    host.Link();
+    wrapper.InitialiseAll(host);
+    scene.frame_count = 2;
+    scene.end_frame = 1;
+    Extraction extraction{scene, host, wrapper, settings};
+    SwitchSkinDeformation(extraction, false);
+    ASSERT_TRUE(ExtractScene(extraction));
+    EXPECT_EQ(spy.seen, (std::vector<std::array<bool, 2>>{{true, false}, {true, false}}));
+    EXPECT_FALSE(skinned.modifiers[0]->enabled);
+    SwitchSkinDeformation(extraction, true);
+    EXPECT_TRUE(skinned.modifiers[0]->enabled);
+    EXPECT_FALSE(user_off.modifiers[0]->enabled);
+
+    // Without the export's switch there is nothing to undo or redo.
+    spy.seen.clear();
+    scene.nodes.clear();
+    Extraction untouched{scene, host, wrapper, settings};
+    ASSERT_TRUE(ExtractScene(untouched));
+    EXPECT_EQ(spy.seen, (std::vector<std::array<bool, 2>>{{true, false}, {true, false}}));
+    EXPECT_TRUE(skinned.modifiers[0]->enabled);
+}
+
+TEST_F(AnimationSamplingTest, WithoutFramesTheStaticTransformIsTheIdentity) {
+    MemoryNode& node = Add("moved");
+    node.position = Track<Point3>::Constant({5, 0, 0});
+    host.Link();
+    wrapper.InitialiseAll(host);
+    scene.frame_count = 0;
+    Extraction extraction{scene, host, wrapper, settings};
+    ExportNode record;
+    record.flags = kNodeVisible;
+    SampleNode(extraction, node, record, true);
+    EXPECT_TRUE(record.translate_samples.empty());
+    EXPECT_TRUE(record.visibility_samples.empty());
+    EXPECT_EQ(record.flags & kNodeVisible, 0u);
+    EXPECT_EQ(record.scale, (Vec3{1, 1, 1}));
+    EXPECT_EQ(record.rotate, (Vec3{0, 0, 0}));
+    EXPECT_EQ(record.translate, (Vec3{0, 0, 0}));
+}
+
+}  // namespace
+}  // namespace korvo

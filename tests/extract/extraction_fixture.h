@@ -1,0 +1,75 @@
+#pragma once
+// A memory scene run through scene extraction, with the records it made.
+
+#include <gtest/gtest.h>
+
+#include "core/host/memory/memory_scene.h"
+#include "core/host/scene_wrapper.h"
+#include "core/progress.h"
+#include "extract/scene_extraction.h"
+#include "extract/skin_deformation.h"
+#include "support/test_support.h"
+
+namespace korvo::test {
+
+class ExtractionFixture : public ::testing::Test {
+protected:
+    ExtractionFixture() {
+        host.end_frame = 30;
+        scene.progress.feedback = &feedback;
+    }
+
+    // Extracts frames start..end of the host scene as the driver would:
+    // the wrapper over all nodes or the selection, deformation off around it.
+    bool Extract(int start = 0, int end = 2) {
+        host.Link();
+        if (settings.export_all) {
+            wrapper.InitialiseAll(host);
+        } else {
+            wrapper.Initialise(host, host.SelectedNodes(), /*hierarchy=*/true);
+        }
+        scene.start_frame = start;
+        scene.end_frame = end;
+        scene.frame_count = end - start + 1;
+        ProgressStart(scene);
+        Extraction extraction{scene, host, wrapper, settings};
+        SwitchSkinDeformation(extraction, false);
+        const bool ok = ExtractScene(extraction);
+        SwitchSkinDeformation(extraction, true);
+        return ok;
+    }
+
+    MemoryNode& Add(const std::string& name, MemoryNode* parent = nullptr, ObjectKind kind = ObjectKind::Helper) {
+        MemoryNode& node = host.AddNode(parent, name);
+        node.kind = kind;
+        return node;
+    }
+
+    const ExportNode* Find(const std::string& name) const {
+        for (const ExportNode& node : scene.nodes) {
+            if (node.name == name) return &node;
+        }
+        return nullptr;
+    }
+
+    const ExportNode& Node(const std::string& name) const {
+        const ExportNode* node = Find(name);
+        EXPECT_NE(node, nullptr) << "no node " << name;
+        static const ExportNode kMissing;
+        return node ? *node : kMissing;
+    }
+
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const ExportNode& node : scene.nodes) names.push_back(node.name);
+        return names;
+    }
+
+    MemoryScene host;
+    ExportScene scene;
+    ExportSettings settings;
+    SceneWrapper wrapper;
+    RecordingFeedback feedback;
+};
+
+}  // namespace korvo::test

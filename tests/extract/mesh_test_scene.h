@@ -1,0 +1,87 @@
+#pragma once
+// A scene document run through material extraction and polygon building,
+// as the driver runs them, with the polygons it made.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/host/document/scene_document.h"
+#include "core/host/scene_wrapper.h"
+#include "core/progress.h"
+#include "extract/material_extraction.h"
+#include "extract/mesh_extraction.h"
+#include "extract/skin_deformation.h"
+#include "support/test_support.h"
+
+namespace korvo::test {
+
+class MeshTestScene {
+public:
+    explicit MeshTestScene(const std::string& document) {
+        std::string error;
+        host = LoadSceneDocumentText(document, "test.json", &error);
+        EXPECT_NE(host, nullptr) << error;
+        scene.progress.feedback = &feedback;
+        scene.triangulation = 0;
+    }
+
+    // Frames start..end. What material extraction said and advanced is
+    // cleared, and its materials are marked unused, so that what polygon
+    // building says, advances and takes shows alone.
+    bool Build(int start = 0, int end = 0) {
+        if (!host) return false;
+        wrapper.InitialiseAll(*host);
+        wrapper.SetStaticFrame(0);
+        scene.start_frame = start;
+        scene.end_frame = end;
+        scene.frame_count = end - start + 1;
+        ProgressStart(scene);
+        Extraction extraction{scene, *host, wrapper, settings};
+        extraction.node_progress_step = node_progress_step;
+        SwitchSkinDeformation(extraction, false);
+        bool ok = true;
+        if (replace_materials) {
+            replace_materials(extraction);
+        } else {
+            ok = ExtractMaterials(extraction);
+        }
+        for (ExportMaterial& material : scene.materials) material.flags |= kMaterialOrphan;
+        scene.messages.clear();
+        feedback.boxes.clear();
+        progress_before = scene.progress.current;
+        ok = ok && BuildPolygons(extraction);
+        SwitchSkinDeformation(extraction, true);
+        return ok;
+    }
+
+    const ExportPolygon& Polygon(std::size_t i) const {
+        static const ExportPolygon kMissing;
+        EXPECT_LT(i, scene.polygons.size());
+        return i < scene.polygons.size() ? scene.polygons[i] : kMissing;
+    }
+
+    std::unique_ptr<MemoryScene> host;
+    ExportScene scene;
+    ExportSettings settings;
+    SceneWrapper wrapper;
+    RecordingFeedback feedback;
+    float node_progress_step = 0.0f;
+    float progress_before = 0.0f;
+    // Stands in for material extraction when set.
+    std::function<void(Extraction&)> replace_materials;
+};
+
+inline ::testing::AssertionResult Near(const Vec3& actual, const Vec3& expected, float tolerance = 1e-5f) {
+    if (std::fabs(actual.x - expected.x) <= tolerance && std::fabs(actual.y - expected.y) <= tolerance &&
+        std::fabs(actual.z - expected.z) <= tolerance) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "(" << actual.x << ", " << actual.y << ", " << actual.z << ") is not ("
+                                         << expected.x << ", " << expected.y << ", " << expected.z << ")";
+}
+
+}  // namespace korvo::test
