@@ -1,8 +1,67 @@
 #include "optimize/magnification.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "core/quantize.h"
+
 namespace korvo {
 
-// Not implemented yet: the scene passes through unchanged.
-void MagnifyScene(ExportScene&) {}
+namespace {
+
+// Multiplying every length of the scene by scene.magnify (positions,
+// translations, bounding volumes) is not done yet: this is its place, and
+// until then the scene keeps its lengths as extracted.
+void MagnifyLengths(ExportScene&) {}
+
+bool OutOfRange(float value) { return value < -8.0f || value >= 8.0f; }
+
+// Halvings that bring every position of the polygons still drawn into
+// [-8, 8). Halving is exact in floating point, so following the smallest
+// and largest component gives the same count as halving every position.
+// Non-finite values would never come into range and are left out.
+int32_t CountHalvings(const ExportScene& scene) {
+    float low = 0.0f, high = 0.0f;
+    for (const ExportPolygon& polygon : scene.polygons) {
+        if (polygon.removed()) continue;
+        for (const Vec3& p : polygon.positions) {
+            for (float v : {p.x, p.y, p.z}) {
+                if (!std::isfinite(v)) continue;
+                low = std::min(low, v);
+                high = std::max(high, v);
+            }
+        }
+    }
+    int32_t halvings = 0;
+    while (OutOfRange(low) || OutOfRange(high)) {
+        low *= 0.5f;
+        high *= 0.5f;
+        ++halvings;
+    }
+    return halvings;
+}
+
+void ScalePositions(ExportScene& scene) {
+    const int32_t halvings = CountHalvings(scene);
+    const float factor = std::ldexp(1.0f, -halvings);
+    for (ExportPolygon& polygon : scene.polygons) {
+        polygon.unscaled_positions = polygon.positions;
+        // Removed polygons are not halved, but still rounded.
+        const float scale = polygon.removed() ? 1.0f : factor;
+        for (Vec3& p : polygon.positions) {
+            p = {Quantize4096(p.x * scale), Quantize4096(p.y * scale), Quantize4096(p.z * scale)};
+        }
+    }
+    scene.pos_scale = halvings;
+}
+
+}  // namespace
+
+void MagnifyScene(ExportScene& scene) {
+    MagnifyLengths(scene);
+    // The hardware holds positions in [-8, 8): the model file records how
+    // often they were halved (pos_scale) so the runtime can undo it.
+    ScalePositions(scene);
+}
 
 }  // namespace korvo

@@ -1,12 +1,58 @@
+#include "writers/box_test_section.h"
+#include "writers/color_list_compression.h"
 #include "writers/file_writers.h"
+#include "writers/material_section.h"
+#include "writers/matrix_palette.h"
+#include "writers/model_info_section.h"
+#include "writers/model_state.h"
+#include "writers/node_section.h"
+#include "writers/polygon_section.h"
 #include "writers/text_writer.h"
+#include "writers/vertex_list_section.h"
 
 namespace korvo {
 
 namespace {
 
-// The file's sections, between the provenance lines and the body close.
-bool WriteBody(ExportScene& /*scene*/, TextWriter& /*out*/) { return true; }
+// Rewrites the polygons into what the sections write: every step here
+// changes face indices or builds lists that later sections refer to.
+void PrepareModel(ExportScene& scene, ModelState& state) {
+    // Colour indices are renumbered before anything records them.
+    CompressColorLists(scene);
+    // The matrix palette depends on the skin weights alone; quads and strips
+    // below regroup faces but keep every corner on its position.
+    BuildSkinVertexLists(scene, state);
+    // Joining triangles into quads under triangulation "generate_quads"
+    // goes here: not done yet, so the triangles stay as extracted.
+    // Building triangle and quad strips under use_primitive_strip "on"
+    // goes here: not done yet, so every face is drawn on its own.
+}
+
+// The file's sections, between the provenance lines and the body close, in
+// the order the converter reads them: everything a later section indexes
+// (vertex lists, textures, materials, matrices) comes before it.
+bool WriteBody(ExportScene& scene, TextWriter& out) {
+    ModelState state;  // totals start at 0 for every file
+    PrepareModel(scene, state);
+
+    WriteModelInfo(out, scene);
+    WriteBoxTest(out, scene);
+    // Before the polygons: with vertex_style "index" this also sets each
+    // polygon's offsets into the model-wide lists.
+    WriteVertexLists(out, scene);
+    // The texture and palette sections go here: not written yet. A scene
+    // without textures writes nothing at this place; once they exist a
+    // palette conflict must end the file here (return false).
+    WriteMaterialSection(out, scene);
+    WriteEnvelopeSection(out, scene, state);
+    WriteMatrixSection(out, scene, state);
+    // Adds the model totals and checks them against the hardware limits.
+    WritePolygonSection(out, scene, state);
+    // After the polygons: the node counts see the faces grouped by them.
+    WriteNodeSection(out, scene);
+    WriteOutputInfo(out, state.totals);
+    return true;
+}
 
 }  // namespace
 

@@ -45,8 +45,8 @@ struct KindCase {
     const char* title;
 };
 
+// The model file always has sections; its frame is checked on its own below.
 const KindCase kEmptyBodyKinds[] = {
-    {WriteModelFile, FileKind::Model, "imd", "Model Data for OSTRAVEN KORVO-System"},
     {WriteCharacterAnimationFile, FileKind::CharacterAnimation, "ica",
      "Character Animation Data for OSTRAVEN KORVO-System"},
     {WriteVisibilityAnimationFile, FileKind::VisibilityAnimation, "iva",
@@ -73,6 +73,17 @@ TEST(FileFrameTest, EveryKindWritesItsFrame) {
         EXPECT_EQ(test::ReadFile(path), ExpectedFrame(c.root, c.title, "robot.max"));
         EXPECT_TRUE(scene.messages.empty());
     }
+    EXPECT_STREQ(KindInfo(FileKind::Model).root, "imd");
+    EXPECT_STREQ(KindInfo(FileKind::Model).title, "Model Data for OSTRAVEN KORVO-System");
+    ExportScene scene;
+    const std::string model_path = dir.file("robot.imd");
+    ASSERT_TRUE(WriteModelFile(scene, model_path, FixedProvenance("robot.max")));
+    const std::string model = test::ReadFile(model_path);
+    const std::string frame = ExpectedFrame("imd", "Model Data for OSTRAVEN KORVO-System", "robot.max");
+    const std::string close = "\n</body>\n\n</imd>\n";
+    const std::string head = frame.substr(0, frame.size() - close.size());
+    EXPECT_EQ(model.substr(0, head.size()), head);
+    EXPECT_EQ(model.substr(model.size() - close.size()), close);
     EXPECT_STREQ(KindInfo(FileKind::SceneData).root, "isd");
     EXPECT_STREQ(KindInfo(FileKind::SceneData).title, "Scene Data for OSTRAVEN KORVO-System");
 }

@@ -1,0 +1,98 @@
+#pragma once
+// Export scenes built record by record for the model file tests, and the
+// model file they give.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/export_scene.h"
+#include "core/scene_settings.h"
+#include "extract/default_material.h"
+#include "support/test_support.h"
+#include "writers/file_writers.h"
+
+namespace korvo::test {
+
+// A scene with the default settings and the default material.
+inline ExportScene ModelScene() {
+    ExportScene scene;
+    CopySettingsIntoScene(ExportSettings{}, scene);
+    scene.frame_count = 1;
+    scene.materials.push_back(DefaultMaterial(1));
+    scene.material_count_before_compression = 1;
+    return scene;
+}
+
+inline ExportNode& AddNode(ExportScene& scene, int32_t id, const std::string& name, int32_t kind, int32_t parent = -1) {
+    ExportNode node;
+    node.id = id;
+    node.name = name;
+    node.kind = kind;
+    node.parent = parent;
+    node.flags = kNodeVisible;
+    scene.nodes.push_back(node);
+    scene.node_count_before_compression = static_cast<int32_t>(scene.nodes.size());
+    return scene.nodes.back();
+}
+
+// One separate triangle per three positions, with one normal.
+inline ExportPolygon& AddPolygon(ExportScene& scene, int32_t owner, const std::string& name,
+                                 const std::vector<Vec3>& positions) {
+    ExportPolygon polygon;
+    polygon.name = name;
+    polygon.node = polygon.source_node = owner;
+    polygon.material = kDefaultMaterialName;
+    polygon.positions = positions;
+    polygon.normals = {{0.0f, 0.0f, 1.0f}};
+    for (std::size_t i = 0; i + 2 < positions.size(); i += 3) {
+        NTriFace face;
+        for (std::size_t c = 0; c < 3; ++c) face.position[c] = static_cast<uint16_t>(i + c);
+        polygon.triangles.push_back(face);
+    }
+    scene.polygons.push_back(polygon);
+    return scene.polygons.back();
+}
+
+inline SkinEntry Skin(const std::vector<std::pair<int32_t, float>>& weights) {
+    SkinEntry entry;
+    for (const auto& [node, weight] : weights) {
+        entry.nodes.push_back(node);
+        entry.weights.push_back(weight);
+        entry.slots.push_back(static_cast<int32_t>(entry.slots.size()));
+    }
+    entry.count = static_cast<int32_t>(weights.size());
+    entry.last_slot = entry.count - 1;
+    return entry;
+}
+
+// Writes the model file and returns its text.
+inline std::string ModelText(ExportScene& scene) {
+    TempDir dir;
+    const std::string path = dir.file("model.imd");
+    const Provenance provenance{"artist", "STUDIO-PC", "2009-07-08T14:05:09", "model.max"};
+    EXPECT_TRUE(WriteModelFile(scene, path, provenance));
+    return ReadFile(path);
+}
+
+// The element that starts with "\n<tag", through its closing tag (or, for
+// an element without one, its "/>" line); empty when the file has none.
+inline std::string Section(const std::string& text, const std::string& tag) {
+    const std::size_t start = text.find("\n<" + tag);
+    if (start == std::string::npos) return {};
+    const std::string close = "</" + tag + ">\n";
+    std::size_t end = text.find(close, start);
+    if (end != std::string::npos) return text.substr(start, end + close.size() - start);
+    end = text.find("/>\n", start);
+    return end == std::string::npos ? std::string{} : text.substr(start, end + 3 - start);
+}
+
+inline bool HasMessage(const ExportScene& scene, const std::string& text) {
+    for (const std::string& message : scene.messages) {
+        if (message == text) return true;
+    }
+    return false;
+}
+
+}  // namespace korvo::test

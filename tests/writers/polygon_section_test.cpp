@@ -1,0 +1,455 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/export_scene.h"
+#include "writers/polygon_section.h"
+
+namespace korvo {
+namespace {
+
+// Every index of a corner (position, colour, texture coordinate, normal)
+// is the same unless a test sets it.
+NTriFace Tri(uint16_t a, uint16_t b, uint16_t c) {
+    NTriFace face;
+    face.position = face.color = face.tex = face.normal = {a, b, c};
+    return face;
+}
+
+NQuadFace Quad(uint16_t a, uint16_t b, uint16_t c, uint16_t d) {
+    NQuadFace face;
+    face.position = face.color = face.tex = face.normal = {a, b, c, d};
+    face.strip_word = kFaceQuad;
+    return face;
+}
+
+ExportMaterial Material(const std::string& name, int32_t lights_enabled) {
+    ExportMaterial material;
+    material.name = name;
+    material.lights_enabled = lights_enabled;
+    return material;
+}
+
+ExportPolygon Polygon(const std::string& name, std::size_t positions, int32_t matrix) {
+    ExportPolygon polygon;
+    polygon.name = name;
+    polygon.material = "mat";
+    polygon.positions.resize(positions);
+    polygon.envelopes = {matrix};
+    polygon.volume_min = {-1.0f, -1.0f, -1.0f};
+    polygon.volume_max = {1.0f, 1.0f, 1.0f};
+    polygon.volume_r = 1.732051f;
+    return polygon;
+}
+
+std::string Head(int index, const std::string& name, int vertices, int triangles, int quads, int groups,
+                 const std::string& flags) {
+    const auto n = [](int value) { return std::to_string(value); };
+    return "\t<polygon index=\"" + n(index) + "\" name=\"" + name + "\"\n" +  //
+           "\t\tvertex_size=\"" + n(vertices) + "\" polygon_size=\"" + n(triangles + quads) + "\"\n" +
+           "\t\ttriangle_size=\"" + n(triangles) + "\" quad_size=\"" + n(quads) + "\"\n" +
+           "\t\tvolume_min=\"-1.000000 -1.000000 -1.000000\"\n"
+           "\t\tvolume_max=\"1.000000 1.000000 1.000000\"\n"
+           "\t\tvolume_r=\"1.731934\"\n"
+           "\t\tmtx_prim_size=\"" +
+           n(groups) + "\"\n" + "\t\t" + flags + "\n\t>\n";
+}
+
+const char* const kOff = "nrm_flag=\"off\" clr_flag=\"off\" tex_flag=\"off\"";
+
+std::string GroupHead(int index, const std::string& matrices, int matrix_count, int primitives) {
+    return "\t\t<mtx_prim index=\"" + std::to_string(index) + "\">\n" + "\t\t\t<mtx_list size=\"" +
+           std::to_string(matrix_count) + "\">" + matrices + "</mtx_list>\n" + "\t\t\t<primitive_array size=\"" +
+           std::to_string(primitives) + "\">\n";
+}
+
+const char* const kGroupEnd = "\t\t\t</primitive_array>\n\t\t</mtx_prim>\n\t</polygon>\n";
+
+std::string Primitive(int index, const std::string& type, int vertices, const std::string& commands) {
+    return "\t\t\t\t<primitive index=\"" + std::to_string(index) + "\" type=\"" + type + "\" vertex_size=\"" +
+           std::to_string(vertices) + "\">\n" + commands + "\t\t\t\t</primitive>\n";
+}
+
+std::string Cmd(const std::string& command) { return "\t\t\t\t\t" + command + "\n"; }
+std::string PosIdx(int index) { return Cmd("<pos_idx idx=\"" + std::to_string(index) + "\"/>"); }
+std::string Mtx(int index) { return Cmd("<mtx idx=\"" + std::to_string(index) + "\"/>"); }
+
+std::string Array(int size, const std::string& polygons) {
+    return "\n<polygon_array size=\"" + std::to_string(size) + "\">\n" + polygons + "</polygon_array>\n";
+}
+
+struct SectionRun {
+    ExportScene scene;
+    ModelState state;
+
+    SectionRun() { scene.materials = {Material("mat", 0)}; }
+
+    std::string Write() {
+        TextWriter out;
+        WritePolygonSection(out, scene, state);
+        return out.text();
+    }
+};
+
+TEST(PolygonSectionTest, ARigidPolygonIsOneGroupWithEveryPositionEncoding) {
+    SectionRun run;
+    run.scene.pos_scale = 1;
+    ExportPolygon box = Polygon("box", 0, 3);
+    box.positions = {{0.25f, 0.5f, -1.0f}, {0.25f, 0.5f, -0.9f},  {0.25f, 1.5f, 0.5f},  {1.0f, 1.5f, 2.0f},
+                     {0.2f, 0.5f, -1.0f},  {-1.0f, 3.0f, -1.0f}, {2.0f, 2.0f, 2.0f}, {2.0625f, 2.0f, 1.9375f}};
+    box.volume_min = {-2.0f, -1.0f, -3.0f};
+    box.volume_max = {4.0f, 6.0f, 4.5f};
+    box.volume_r = 3.0001f;
+    box.quads = {Quad(0, 1, 2, 3), Quad(4, 5, 6, 7)};
+    run.scene.polygons = {box};
+
+    EXPECT_EQ(run.Write(),
+              Array(1, "\t<polygon index=\"0\" name=\"box\"\n"
+                       "\t\tvertex_size=\"8\" polygon_size=\"2\"\n"
+                       "\t\ttriangle_size=\"0\" quad_size=\"2\"\n"
+                       "\t\tvolume_min=\"-1.000000 -0.500000 -1.500000\"\n"
+                       "\t\tvolume_max=\"2.000000 3.000000 2.250000\"\n"
+                       "\t\tvolume_r=\"1.500000\"\n"
+                       "\t\tmtx_prim_size=\"1\"\n"
+                       "\t\tnrm_flag=\"off\" clr_flag=\"off\" tex_flag=\"off\"\n"
+                       "\t>\n"
+                       "\t\t<mtx_prim index=\"0\">\n"
+                       "\t\t\t<mtx_list size=\"1\">3</mtx_list>\n"
+                       "\t\t\t<primitive_array size=\"1\">\n"
+                       "\t\t\t\t<primitive index=\"0\" type=\"quads\" vertex_size=\"8\">\n"
+                       "\t\t\t\t\t<mtx idx=\"0\"/>\n"
+                       "\t\t\t\t\t<pos_s xyz=\"0.250000 0.500000 -1.000000\"/>\n"
+                       "\t\t\t\t\t<pos_diff xyz=\"0.000000 0.000000 0.100000\"/>\n"
+                       "\t\t\t\t\t<pos_yz yz=\"1.500000 0.500000\"/>\n"
+                       "\t\t\t\t\t<pos_xz xz=\"1.000000 2.000000\"/>\n"
+                       "\t\t\t\t\t<pos_xyz xyz=\"0.200000 0.500000 -1.000000\"/>\n"
+                       "\t\t\t\t\t<pos_xy xy=\"-1.000000 3.000000\"/>\n"
+                       "\t\t\t\t\t<pos_xyz xyz=\"2.000000 2.000000 2.000000\"/>\n"
+                       "\t\t\t\t\t<pos_diff xyz=\"0.062500 0.000000 -0.062500\"/>\n"
+                       "\t\t\t\t</primitive>\n"
+                       "\t\t\t</primitive_array>\n"
+                       "\t\t</mtx_prim>\n"
+                       "\t</polygon>\n"));
+    const ExportPolygon& written = run.scene.polygons[0];
+    EXPECT_EQ(written.quads[0].link, 1);
+    EXPECT_EQ(written.quads[1].link, kNoLink);
+    EXPECT_EQ(PolygonVertexCount(written), 8);  // chained separate faces still count alone
+    EXPECT_EQ(run.state.totals.vertices, 8);
+    EXPECT_EQ(run.state.totals.quads, 2);
+    EXPECT_TRUE(run.scene.messages.empty());
+}
+
+TEST(PolygonSectionTest, IndexStyleListsOffsetPositionsAndColoursAndSkipRemovedPolygons) {
+    SectionRun run;
+    run.scene.vertex_style = 1;
+    ExportPolygon gone = Polygon("gone", 3, 0);
+    gone.triangles = {Tri(0, 1, 2)};
+    gone.flags = kPolygonRemoved;
+    ExportPolygon pair = Polygon("pair", 4, 0);
+    pair.colors.resize(3);
+    pair.position_base = 10;
+    pair.color_base = 5;
+    pair.triangles = {Tri(0, 1, 2), Tri(2, 1, 3)};
+    pair.triangles[0].color = {0, 0, 1};
+    pair.triangles[1].color = {1, 2, 2};
+    ExportPolygon fan = Polygon("fan", 7, 1);
+    fan.colors.resize(1);
+    fan.position_base = 14;
+    fan.color_base = 7;  // the same index as pair's last: written again for a new polygon
+    for (uint16_t i = 0; i < 5; ++i) {
+        fan.triangles.push_back(Tri(i, i + 1, i + 2));
+        fan.triangles.back().color = {0, 0, 0};
+    }
+    run.scene.polygons = {gone, pair, fan};
+
+    std::string fan_vertices = Mtx(0) + Cmd("<clr_idx idx=\"7\"/>") + PosIdx(14);
+    for (int i : {15, 16, 15, 16, 17, 16, 17, 18, 17, 18, 19, 18, 19, 20}) fan_vertices += PosIdx(i);
+    const std::string on = "nrm_flag=\"off\" clr_flag=\"on\" tex_flag=\"off\"";
+    EXPECT_EQ(run.Write(), Array(2, Head(0, "pair", 6, 2, 0, 1, on) + GroupHead(0, "0", 1, 1) +
+                                        Primitive(0, "triangles", 6,
+                                                  Mtx(0) + Cmd("<clr_idx idx=\"5\"/>") + PosIdx(10) + PosIdx(11) +
+                                                      Cmd("<clr_idx idx=\"6\"/>") + PosIdx(12) + PosIdx(12) +
+                                                      Cmd("<clr_idx idx=\"7\"/>") + PosIdx(11) + PosIdx(13)) +
+                                        kGroupEnd + Head(1, "fan", 15, 5, 0, 1, on) + GroupHead(0, "1", 1, 1) +
+                                        Primitive(0, "triangles", 15, fan_vertices) + kGroupEnd));
+    EXPECT_EQ(run.state.totals.vertices, 21);
+    EXPECT_EQ(run.state.totals.triangles, 7);
+}
+
+TEST(PolygonSectionTest, StripsAreWrittenBeforeSeparateFacesInStripOrder) {
+    SectionRun run;
+    run.scene.vertex_style = 1;
+    ExportPolygon strips = Polygon("strips", 15, 2);
+    // A separate triangle, then a triangle strip over positions 0-5.
+    strips.triangles = {Tri(6, 7, 8), Tri(0, 1, 2), Tri(2, 1, 3), Tri(2, 3, 4), Tri(4, 3, 5)};
+    strips.triangles[1].strip_word = kTriangleStripStart | 4;
+    for (int i = 1; i < 4; ++i) strips.triangles[static_cast<std::size_t>(i)].link = i + 1;
+    strips.triangles[4].link = kStripEnd;
+    // A quad strip over positions 9-14: corners 0, 1, 3, 2, then 3, 2.
+    strips.quads = {Quad(9, 10, 12, 11), Quad(11, 12, 14, 13)};
+    strips.quads[0].strip_word |= kQuadStripStart | 2;
+    strips.quads[0].link = 1;
+    strips.quads[1].link = kStripEnd;
+    run.scene.polygons = {strips};
+    EXPECT_EQ(PolygonVertexCount(run.scene.polygons[0]), 15);
+
+    std::string quad_strip = Mtx(0), triangle_strip, triangles;
+    for (int i = 9; i < 15; ++i) quad_strip += PosIdx(i);
+    for (int i = 0; i < 6; ++i) triangle_strip += PosIdx(i);
+    for (int i = 6; i < 9; ++i) triangles += PosIdx(i);
+    EXPECT_EQ(run.Write(), Array(1, Head(0, "strips", 15, 5, 2, 1, kOff) + GroupHead(0, "2", 1, 3) +
+                                        Primitive(0, "quad_strip", 6, quad_strip) +
+                                        Primitive(1, "triangle_strip", 6, triangle_strip) +
+                                        Primitive(2, "triangles", 3, triangles) + kGroupEnd));
+    // Placed in a group, a strip's first face counts as a single face.
+    EXPECT_EQ(PolygonVertexCount(run.scene.polygons[0]), 4 + 3 + 3);
+}
+
+TEST(PolygonSectionTest, FortyMatricesNeedTwoGroups) {
+    SectionRun run;
+    run.scene.vertex_style = 1;
+    ExportPolygon skinned = Polygon("skinned", 40, 0);
+    skinned.skin.resize(40);
+    std::vector<int32_t> matrices;
+    for (int i = 0; i < 40; ++i) matrices.push_back(i * 7 % 40);
+    run.state.vertex_matrices = {matrices};
+    for (uint16_t q = 0; q < 10; ++q) {
+        const auto b = static_cast<uint16_t>(4 * q);
+        skinned.quads.push_back(Quad(b, b + 1, b + 2, b + 3));
+    }
+    run.scene.polygons = {skinned};
+
+    // Seven quads fill 28 matrices; the eighth would make 32.
+    std::string expected = Head(0, "skinned", 40, 0, 10, 2, kOff);
+    for (int group = 0; group < 2; ++group) {
+        const int first = group == 0 ? 0 : 28;
+        const int count = group == 0 ? 28 : 12;
+        std::string matrices, vertices;
+        for (int j = 0; j < count; ++j) {
+            matrices += (j ? " " : "") + std::to_string((first + j) * 7 % 40);
+            vertices += Mtx(j) + PosIdx(first + j);
+        }
+        expected += GroupHead(group, matrices, count, 1) + Primitive(0, "quads", count, vertices) +
+                    "\t\t\t</primitive_array>\n\t\t</mtx_prim>\n";
+    }
+    expected += "\t</polygon>\n";
+    EXPECT_EQ(run.Write(), Array(1, expected));
+    EXPECT_EQ(run.scene.messages, std::vector<std::string>{"Warning: Mtx_prim_size of <polygon> is over 1"});
+}
+
+TEST(PolygonSectionTest, DirectColoursAreFiveBitAndRepeatsAreLeftOut) {
+    SectionRun run;
+    ExportPolygon a = Polygon("a", 3, 0);
+    a.colors = {{255, 128, 7}, {250, 130, 0}, {8, 16, 24}};
+    a.triangles = {Tri(0, 1, 2)};
+    ExportPolygon b = Polygon("b", 1, 0);
+    b.colors = {{255, 128, 7}};
+    b.triangles = {Tri(0, 0, 0)};
+    run.scene.polygons = {a, b};
+
+    const std::string origin = Cmd("<pos_s xyz=\"0.000000 0.000000 0.000000\"/>");
+    const std::string same = Cmd("<pos_diff xyz=\"0.000000 0.000000 0.000000\"/>");
+    const std::string on = "nrm_flag=\"off\" clr_flag=\"on\" tex_flag=\"off\"";
+    const std::string first = Cmd("<clr rgb=\"31 16 0\"/>");
+    EXPECT_EQ(run.Write(),
+              Array(2, Head(0, "a", 3, 1, 0, 1, on) + GroupHead(0, "0", 1, 1) +
+                           Primitive(0, "triangles", 3,
+                                     Mtx(0) + first + origin + same + Cmd("<clr rgb=\"1 2 3\"/>") + same) +
+                           kGroupEnd + Head(1, "b", 3, 1, 0, 1, on) + GroupHead(0, "0", 1, 1) +
+                           Primitive(0, "triangles", 3, Mtx(0) + first + origin + same + same) + kGroupEnd));
+}
+
+TEST(PolygonSectionTest, NormalsAreNormalisedClampedAndRepeatedOnlyAfterAMatrixSwitch) {
+    SectionRun run;
+    run.scene.vertex_style = 1;
+    run.scene.materials = {Material("mat", 1)};
+    ExportPolygon n = Polygon("n", 3, 0);
+    n.skin.resize(3);
+    run.state.vertex_matrices = {{4, 6, 6}};
+    n.colors.resize(3);  // not written while lights are on
+    n.normals = {{0, 0, 1}, {0, 0, 2}, {0.0009f, 0, 1}, {-2, 0, 0}, {0.6f, 0.8f, 0}};
+    n.triangles = {Tri(0, 1, 2), Tri(1, 2, 2)};
+    n.triangles[1].normal = {3, 4, 4};
+    run.scene.polygons = {n};
+
+    const std::string up = Cmd("<nrm xyz=\"0.000000 0.000000 0.998047\"/>");
+    EXPECT_EQ(run.Write(),
+              Array(1, Head(0, "n", 6, 2, 0, 1, "nrm_flag=\"on\" clr_flag=\"on\" tex_flag=\"off\"") +
+                           GroupHead(0, "4 6", 2, 1) +
+                           Primitive(0, "triangles", 6,
+                                     Mtx(0) + up + PosIdx(0) + Mtx(1) + up + PosIdx(1) + PosIdx(2) +
+                                         Cmd("<nrm xyz=\"-1.000000 0.000000 0.000000\"/>") + PosIdx(1) +
+                                         Cmd("<nrm xyz=\"0.600000 0.800000 0.000000\"/>") + PosIdx(2) + PosIdx(2)) +
+                           kGroupEnd));
+    EXPECT_EQ(run.scene.polygons[0].normals[1], (Vec3{0, 0, 1}));
+    EXPECT_EQ(run.scene.polygons[0].normals[3], (Vec3{-1, 0, 0}));
+}
+
+TEST(PolygonSectionTest, TextureCoordinatesAreTexelsAndWarnOncePerPolygonOutOfRange) {
+    SectionRun run;
+    run.scene.vertex_style = 1;
+    ExportMaterial material = Material("mat", 0);
+    material.texture_path = "brick.tga";
+    material.tex_image_idx = 0;
+    material.texture_frame_count = 1;
+    run.scene.materials = {material};
+    ExportTexture texture;
+    texture.original_width = 2048;
+    texture.original_height = 512;
+    run.scene.textures = {texture};
+    ExportPolygon a = Polygon("a", 3, 0);
+    a.tex_coords = {{0.5f, 0.25f}, {1.0f, 0.5f}, {1.0f, -5.0f}};
+    a.triangles = {Tri(0, 1, 2)};
+    ExportPolygon b = Polygon("b", 1, 0);
+    b.tex_coords = {{-1.5f, 0.0f}};
+    b.triangles = {Tri(0, 0, 0)};
+    run.scene.polygons = {a, b};
+
+    const std::string on = "nrm_flag=\"off\" clr_flag=\"off\" tex_flag=\"on\"";
+    const std::string b_vertex = Cmd("<tex st=\"-3072.000000 0.000000\"/>") + PosIdx(0);
+    EXPECT_EQ(run.Write(), Array(2, Head(0, "a", 3, 1, 0, 1, on) + GroupHead(0, "0", 1, 1) +
+                                        Primitive(0, "triangles", 3,
+                                                  Mtx(0) + Cmd("<tex st=\"1024.000000 128.000000\"/>") + PosIdx(0) +
+                                                      Cmd("<tex st=\"2048.000000 256.000000\"/>") + PosIdx(1) +
+                                                      Cmd("<tex st=\"2048.000000 -2560.000000\"/>") + PosIdx(2)) +
+                                        kGroupEnd + Head(1, "b", 3, 1, 0, 1, on) + GroupHead(0, "0", 1, 1) +
+                                        Primitive(0, "triangles", 3, Mtx(0) + b_vertex + b_vertex + b_vertex) +
+                                        kGroupEnd));
+    EXPECT_EQ(run.scene.messages, (std::vector<std::string>{
+                                      "Warning: UV range over. a (mat) 2048.000000, 256.000000",
+                                      "Warning: UV range over. b (mat) -3072.000000, 0.000000",
+                                  }));
+}
+
+TEST(PolygonSectionTest, NormalGeneratedTexturesResendTheNormalWithEachNewCoordinate) {
+    SectionRun run;
+    run.scene.vertex_style = 1;
+    ExportTexture texture;
+    texture.original_width = texture.original_height = 64;
+    run.scene.textures = {texture};
+    run.scene.materials.clear();
+    for (auto [name, st_source] : {std::pair{"gen", 0}, {"frommat", 1}}) {
+        ExportMaterial material = Material(name, 1);
+        material.texture_path = "t.tga";
+        material.tex_image_idx = 0;
+        material.texture_frame_count = 1;
+        material.tex_gen_mode = 2;  // nrm
+        material.tex_gen_st_src = st_source;
+        run.scene.materials.push_back(material);
+        ExportPolygon polygon = Polygon(name, 1, 0);
+        polygon.material = name;
+        polygon.tex_coords = {{0.5f, 0.5f}, {0.25f, 0.5f}};
+        polygon.normals = {{0, 0, 1}};
+        polygon.triangles = {Tri(0, 0, 0)};
+        polygon.triangles[0].tex = {0, 0, 1};
+        run.scene.polygons.push_back(polygon);
+    }
+
+    const std::string up = Cmd("<nrm xyz=\"0.000000 0.000000 0.998047\"/>");
+    const std::string st = Cmd("<tex st=\"32.000000 32.000000\"/>");
+    EXPECT_EQ(run.Write(),
+              Array(2, Head(0, "gen", 3, 1, 0, 1, "nrm_flag=\"on\" clr_flag=\"off\" tex_flag=\"on\"") +
+                           GroupHead(0, "0", 1, 1) +
+                           Primitive(0, "triangles", 3,
+                                     Mtx(0) + st + up + PosIdx(0) + st + PosIdx(0) +
+                                         Cmd("<tex st=\"16.000000 32.000000\"/>") + up + PosIdx(0)) +
+                           kGroupEnd +
+                           Head(1, "frommat", 3, 1, 0, 1, "nrm_flag=\"on\" clr_flag=\"off\" tex_flag=\"off\"") +
+                           GroupHead(0, "0", 1, 1) +
+                           Primitive(0, "triangles", 3, Mtx(0) + up + PosIdx(0) + PosIdx(0) + PosIdx(0)) +
+                           kGroupEnd));
+}
+
+std::string FlagsLine(ExportMaterial material, bool colors, bool tex_coords) {
+    SectionRun run;
+    material.name = "mat";
+    run.scene.materials = {material};
+    ExportPolygon polygon = Polygon("p", 1, 0);
+    if (colors) polygon.colors.resize(1);
+    if (tex_coords) polygon.tex_coords.resize(1);
+    polygon.triangles = {Tri(0, 0, 0)};
+    run.scene.polygons = {polygon};
+    const std::string text = run.Write();
+    const std::size_t start = text.find("nrm_flag");
+    return text.substr(start, text.find('\n', start) - start);
+}
+
+TEST(PolygonSectionTest, FlagsFollowTheMaterialAndTheLists) {
+    auto flags = [](const char* nrm, const char* clr, const char* tex) {
+        return std::string("nrm_flag=\"") + nrm + "\" clr_flag=\"" + clr + "\" tex_flag=\"" + tex + "\"";
+    };
+    ExportMaterial textured = Material("mat", 0);
+    textured.tex_image_idx = 0;
+    textured.texture_frame_count = 1;
+    EXPECT_EQ(FlagsLine(Material("mat", 0), false, false), flags("off", "off", "off"));
+    EXPECT_EQ(FlagsLine(Material("mat", 1), true, false), flags("on", "on", "off"));
+    EXPECT_EQ(FlagsLine(textured, false, true), flags("off", "off", "on"));
+    EXPECT_EQ(FlagsLine(textured, false, false), flags("off", "off", "off"));
+
+    ExportMaterial no_image = textured;
+    no_image.tex_image_idx = -1;
+    EXPECT_EQ(FlagsLine(no_image, false, true), flags("off", "off", "off"));
+    ExportMaterial no_frames = textured;
+    no_frames.texture_frame_count = 0;
+    EXPECT_EQ(FlagsLine(no_frames, false, true), flags("off", "off", "off"));
+
+    ExportMaterial generated = textured;
+    generated.tex_gen_mode = 3;  // pos
+    generated.tex_gen_st_src = 1;
+    EXPECT_EQ(FlagsLine(generated, false, true), flags("off", "off", "off"));
+    generated.tex_gen_st_src = 0;
+    EXPECT_EQ(FlagsLine(generated, false, true), flags("off", "off", "on"));
+    generated.tex_gen_mode = 1;  // tex
+    generated.tex_gen_st_src = 1;
+    EXPECT_EQ(FlagsLine(generated, false, true), flags("off", "off", "on"));
+}
+
+TEST(PolygonSectionTest, WithEveryPolygonRemovedOnlyTheChecksRun) {
+    SectionRun run;
+    ExportPolygon gone = Polygon("gone", 1, 0);
+    gone.triangles = {Tri(0, 0, 0)};
+    gone.normals = {{0, 0, 0}};  // a removed polygon is not checked
+    gone.flags = kPolygonRemoved;
+    run.scene.polygons = {gone};
+    EXPECT_EQ(run.Write(), "");
+    EXPECT_TRUE(run.scene.messages.empty());
+
+    run.state.totals.vertices = 7000;
+    EXPECT_EQ(run.Write(), "");
+    EXPECT_EQ(run.scene.messages,
+              std::vector<std::string>{"Warning: Total vertex size over: 7000 Vertices (Max 6144)"});
+}
+
+TEST(PolygonSectionTest, NearZeroNormalsAreReportedByPolygon) {
+    SectionRun run;
+    run.scene.materials = {Material("mat", 1)};
+    ExportPolygon z = Polygon("z", 1, 0);
+    z.normals = {{0, 0, 0}, {0.0004f, -0.0004f, 0.0004f}};
+    z.triangles = {Tri(0, 0, 0)};
+    ExportPolygon y = Polygon("y", 1, 0);
+    y.normals = {{0.0005f, 0, 0}};
+    run.scene.polygons = {z, y};
+
+    const std::string text = run.Write();
+    // A zero normal cannot be normalised: it is sent as it is.
+    EXPECT_NE(text.find("<nrm xyz=\"0.000000 0.000000 0.000000\"/>"), std::string::npos);
+    EXPECT_EQ(run.scene.polygons[0].normals[0], (Vec3{0, 0, 0}));
+    EXPECT_EQ(run.scene.messages, std::vector<std::string>{"Warning: Zero normals exist z"});
+}
+
+TEST(PolygonSectionTest, VertexCountCountsListsAndStripsByTheirFirstFace) {
+    ExportPolygon polygon;
+    polygon.triangles = {Tri(0, 1, 2), Tri(2, 1, 3), Tri(2, 3, 4)};
+    polygon.quads = {Quad(0, 1, 2, 3)};
+    EXPECT_EQ(PolygonVertexCount(polygon), 3 + 3 + 3 + 4);
+    polygon.triangles[1].strip_word = kTriangleStripStart | 2;
+    polygon.triangles[1].link = 2;
+    polygon.triangles[2].link = kStripEnd;
+    polygon.quads[0].strip_word |= kQuadStripStart | 1;
+    polygon.quads[0].link = kStripEnd;
+    EXPECT_EQ(PolygonVertexCount(polygon), 3 + 4 + 0 + 4);
+}
+
+}  // namespace
+}  // namespace korvo

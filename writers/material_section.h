@@ -1,0 +1,12 @@
+#pragma once
+
+#include "core/export_scene.h"
+#include "writers/text_writer.h"
+
+namespace korvo {
+
+// Writes material_array (nothing without materials) and resolves every
+// material's texture to its tex_image index, kept in tex_image_idx.
+void WriteMaterialSection(TextWriter& out, ExportScene& scene);
+
+}  // namespace korvo

@@ -1,0 +1,23 @@
+#pragma once
+// The model's matrix palette: one matrix per rigid mesh node and per
+// distinct skin weight set, and the envelope and matrix_array sections.
+
+#include "core/export_scene.h"
+#include "writers/model_state.h"
+#include "writers/text_writer.h"
+
+namespace korvo {
+
+// Builds the envelopes and matrices and every polygon's matrix list
+// (ExportPolygon::envelopes).
+void BuildSkinVertexLists(ExportScene& scene, ModelState& state);
+
+// The matrix (position in state.matrices) that draws a position of a
+// polygon; -1 when none does.
+int32_t MatrixIndexOfVertex(const ExportScene& scene, const ModelState& state, const ExportPolygon& polygon,
+                            int32_t position);
+
+void WriteEnvelopeSection(TextWriter& out, ExportScene& scene, const ModelState& state);
+void WriteMatrixSection(TextWriter& out, ExportScene& scene, const ModelState& state);
+
+}  // namespace korvo

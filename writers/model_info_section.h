@@ -1,0 +1,13 @@
+#pragma once
+// The model's settings at the top of the body and its totals at the end.
+
+#include "core/export_scene.h"
+#include "writers/model_state.h"
+#include "writers/text_writer.h"
+
+namespace korvo {
+
+void WriteModelInfo(TextWriter& out, const ExportScene& scene);
+void WriteOutputInfo(TextWriter& out, const ModelTotals& totals);
+
+}  // namespace korvo

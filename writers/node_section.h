@@ -1,0 +1,14 @@
+#pragma once
+
+#include "core/export_scene.h"
+#include "writers/text_writer.h"
+
+namespace korvo {
+
+// Writes node_array: every node with its place in the hierarchy, its
+// transform and, for nodes that draw polygons, their counts, volume and
+// one display line per polygon. Runs after the polygon section, whose
+// matrix groups the vertex counts see.
+void WriteNodeSection(TextWriter& out, ExportScene& scene);
+
+}  // namespace korvo
