@@ -1,8 +1,144 @@
 #include "optimize/node_compression.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "core/log.h"
+#include "core/node_index.h"
+#include "core/node_world_matrix.h"
+#include "core/polygon_volume.h"
+#include "core/progress.h"
+
 namespace korvo {
 
-// Not implemented yet: the scene passes through unchanged.
-void CompressNodes(ExportScene&) {}
+namespace {
+
+constexpr const char* kModeWords[] = {"none", "cull", "merge", "unite", "unite_combine"};
+
+int CountTopLevel(const ExportScene& scene) {
+    return static_cast<int>(std::count_if(scene.nodes.begin(), scene.nodes.end(),
+                                          [](const ExportNode& node) { return node.parent == -1; }));
+}
+
+ExportNode WorldRoot(const ExportScene& scene) {
+    ExportNode root;
+    root.name = "world_root";
+    root.kind = kNodeNull;
+    root.id = kWorldRootId;
+    const auto first = std::find_if(scene.nodes.begin(), scene.nodes.end(), [](const ExportNode& node) {
+        return node.parent == -1 && node.brother_prev == -1;
+    });
+    root.child = first == scene.nodes.end() ? -1 : first->id;
+    const std::size_t frames = scene.frame_count > 0 ? static_cast<std::size_t>(scene.frame_count) : 0;
+    root.scale_samples.assign(frames, Vec3{1, 1, 1});
+    root.rotate_samples.assign(frames, Vec3{});
+    root.translate_samples.assign(frames, Vec3{});
+    root.visibility_samples.assign(frames, 1);
+    root.flags = kNodeVisible;
+    return root;
+}
+
+// Several top-level nodes get one parent, so the model has a single root.
+void AddWorldRoot(ExportScene& scene) {
+    Advance(scene, StepSize(scene, 1), "Adding World Root");
+    if (CountTopLevel(scene) == 1) return;
+    ExportNode root = WorldRoot(scene);
+    for (ExportNode& node : scene.nodes) {
+        if (node.parent == -1) node.parent = kWorldRootId;
+    }
+    scene.nodes.insert(scene.nodes.begin(), std::move(root));
+}
+
+Vec3 FaceVector(const ExportPolygon& polygon, uint16_t a, uint16_t b, uint16_t c) {
+    const auto size = polygon.positions.size();
+    if (a >= size || b >= size || c >= size) return {};
+    const Vec3& p0 = polygon.positions[a];
+    const Vec3& p1 = polygon.positions[b];
+    const Vec3& p2 = polygon.positions[c];
+    const Vec3 u{p1.x - p0.x, p1.y - p0.y, p1.z - p0.z};
+    const Vec3 v{p2.x - p0.x, p2.y - p0.y, p2.z - p0.z};
+    Vec3 n{u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
+    const float length = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
+    if (length > 0.0f) n = {n.x / length, n.y / length, n.z / length};
+    return n;
+}
+
+// A vertex blended from several bones is drawn with a blend of their
+// matrices, which the hardware applies to model-space positions; a vertex
+// on one bone already sits in that bone's space.
+void MoveBlendedVerticesToModelSpace(ExportScene& scene) {
+    const std::vector<Affine> world = NodeWorldMatrices(scene);
+    const NodeIndex node_index(scene);
+    for (ExportPolygon& polygon : scene.polygons) {
+        if (!polygon.skinned()) continue;
+        const int32_t owner = node_index(polygon.node);
+        const Affine to_model = owner >= 0 ? world[static_cast<std::size_t>(owner)] : Affine{};
+        const std::size_t count = std::min(polygon.positions.size(), polygon.skin.size());
+        for (std::size_t v = 0; v < count; ++v) {
+            if (polygon.skin[v].count > 1) polygon.positions[v] = Apply(to_model, polygon.positions[v]);
+        }
+        for (NTriFace& face : polygon.triangles) {
+            face.face_vector = FaceVector(polygon, face.position[0], face.position[1], face.position[2]);
+        }
+        for (NQuadFace& face : polygon.quads) {
+            face.face_vector = FaceVector(polygon, face.position[0], face.position[1], face.position[2]);
+        }
+        UpdatePolygonVolume(polygon);
+    }
+}
+
+// A mesh node's box holds the boxes of the polygons it draws; a mesh node
+// without polygons keeps the box it had.
+void UpdateNodeVolumes(ExportScene& scene) {
+    const NodeIndex node_index(scene);
+    std::vector<char> seen(scene.nodes.size(), 0);
+    for (const ExportPolygon& polygon : scene.polygons) {
+        const int32_t i = node_index(polygon.node);
+        if (polygon.removed() || i < 0) continue;
+        ExportNode& node = scene.nodes[static_cast<std::size_t>(i)];
+        if (node.kind != kNodeMesh) continue;
+        const Vec3& a = polygon.volume_min;
+        const Vec3& b = polygon.volume_max;
+        if (!seen[static_cast<std::size_t>(i)]) {
+            node.volume_min = a;
+            node.volume_max = b;
+            seen[static_cast<std::size_t>(i)] = 1;
+            continue;
+        }
+        node.volume_min = {std::min(node.volume_min.x, a.x), std::min(node.volume_min.y, a.y),
+                           std::min(node.volume_min.z, a.z)};
+        node.volume_max = {std::max(node.volume_max.x, b.x), std::max(node.volume_max.y, b.y),
+                           std::max(node.volume_max.z, b.z)};
+    }
+    for (std::size_t i = 0; i < scene.nodes.size(); ++i) {
+        if (!seen[i]) continue;
+        ExportNode& node = scene.nodes[i];
+        const Vec3& low = node.volume_min;
+        const Vec3& high = node.volume_max;
+        const float dx = high.x - (low.x + high.x) * 0.5f;
+        const float dy = high.y - (low.y + high.y) * 0.5f;
+        const float dz = high.z - (low.z + high.z) * 0.5f;
+        node.volume_r = std::sqrt(dx * dx + dy * dy + dz * dz);
+    }
+}
+
+}  // namespace
+
+void CompressNodes(ExportScene& scene) {
+    if (scene.compress_node < 0 || scene.compress_node > 4) scene.compress_node = 0;
+    if (scene.compress_node != 0) {
+        // Culling, merging and uniting are not available yet: say so rather
+        // than write a model file that claims them.
+        AddMessageF(scene, "Warning: Node compression \"%s\" is not available yet; the nodes are exported as they are.",
+                    kModeWords[scene.compress_node]);
+        scene.compress_node = 0;
+    }
+    scene.node_count_before_compression =
+        static_cast<int32_t>(scene.nodes.size()) + (CountTopLevel(scene) > 1 ? 1 : 0);
+    AddWorldRoot(scene);
+    MoveBlendedVerticesToModelSpace(scene);
+    UpdateNodeVolumes(scene);
+    FinishStep(scene, "Adding World Root");
+}
 
 }  // namespace korvo

@@ -4,7 +4,13 @@
 
 namespace korvo {
 
-// Culls, merges or unites nodes as the scene's compress_node asks.
+// Brings the node hierarchy into the shape the writers expect: a common
+// "world_root" parent when there are several top-level nodes, blended skin
+// vertices in model space, and every mesh node's bounding volume. Records
+// the node count before compression.
 void CompressNodes(ExportScene& scene);
+
+// The id of the world root that groups several top-level nodes.
+inline constexpr int32_t kWorldRootId = -1000;
 
 }  // namespace korvo
