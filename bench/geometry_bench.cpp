@@ -1,0 +1,100 @@
+// A large mesh through the whole export: a grid of 50,000 quads (100,000
+// triangles) with vertex colours, exported with quads rebuilt from triangle
+// pairs and indexed vertex lists. Reports the time of each stage.
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "app/console_host.h"
+#include "core/driver.h"
+#include "core/host/memory/memory_scene.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kGridQuads = 50'000;
+constexpr int kColumns = 250;  // 250 x 200 quads
+constexpr int kRows = kGridQuads / kColumns;
+
+void BuildGrid(korvo::MemoryScene& scene) {
+    scene.start_frame = 0;
+    scene.end_frame = 0;
+    korvo::MemoryNode& node = scene.AddNode(nullptr, "Terrain");
+    node.kind = korvo::ObjectKind::Mesh;
+    node.vertex_color_display = true;
+    auto mesh = std::make_unique<korvo::MemoryMesh>();
+    for (int row = 0; row <= kRows; ++row) {
+        for (int column = 0; column <= kColumns; ++column) {
+            const float height = static_cast<float>((row * 7 + column * 13) % 17) * 0.01f;
+            mesh->vertices.push_back({static_cast<float>(column) * 0.05f, static_cast<float>(row) * 0.05f, height});
+            // 64 distinct colours repeated over the grid, as painted meshes tend to be.
+            const int shade = (row / 8 * 8 + column / 8) % 64;
+            mesh->color_vertices.push_back({static_cast<float>(shade) / 63.0f, 0.5f, 1.0f - static_cast<float>(shade) / 63.0f});
+        }
+    }
+    const int stride = kColumns + 1;
+    for (int row = 0; row < kRows; ++row) {
+        for (int column = 0; column < kColumns; ++column) {
+            const int a = row * stride + column;
+            korvo::MemoryPolygon quad;
+            quad.position = {a, a + 1, a + stride + 1, a + stride};
+            quad.color = quad.position;
+            mesh->polygons.push_back(std::move(quad));
+        }
+    }
+    node.mesh = std::move(mesh);
+    scene.Link();
+}
+
+void ExportLargeMesh(benchmark::State& state) {
+    const auto folder = std::filesystem::temp_directory_path() / "korvo-bench";
+    std::filesystem::create_directories(folder);
+    std::istringstream in;
+    std::ostringstream out, err;
+    korvo::ConsoleOptions options;
+    options.quiet = true;
+    options.assume_yes = true;
+    options.config_dir = (folder / "config").string();
+
+    std::map<std::string, double> stage_seconds;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto scene = std::make_unique<korvo::MemoryScene>();
+        BuildGrid(*scene);
+        korvo::ConsoleHost host(options, in, out, err);
+        host.SetScene(std::move(scene));
+        korvo::ProcessState process;
+        process.batch = true;  // no settings files: measure the export alone
+        state.ResumeTiming();
+
+        korvo::KorvoExporter exporter(host, process);
+        exporter.run_overrides = [&](korvo::ExportSettings& run) {
+            run.output_file_name = "terrain";
+            run.output_folder = folder.string();
+            run.vertex_style = 1;  // index: exercises the vertex lists too
+            run.triangulation = 0;  // as_is: quads rebuilt from triangle pairs
+        };
+        std::string current;
+        Clock::time_point started;
+        exporter.on_stage = [&](korvo::ExportStage stage) {
+            const auto now = Clock::now();
+            if (!current.empty()) stage_seconds[current] += std::chrono::duration<double>(now - started).count();
+            current = std::string(korvo::StageName(stage));
+            started = now;
+        };
+        const int result = exporter.DoExport("", true, korvo::kExportFromScript);
+        stage_seconds[current] += std::chrono::duration<double>(Clock::now() - started).count();
+        if (result != 1) state.SkipWithError(err.str().c_str());
+    }
+    for (const auto& [stage, seconds] : stage_seconds) {
+        state.counters[stage + " ms"] = benchmark::Counter(seconds * 1000.0, benchmark::Counter::kAvgIterations);
+    }
+}
+BENCHMARK(ExportLargeMesh)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
