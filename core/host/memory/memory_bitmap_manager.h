@@ -1,6 +1,6 @@
 #pragma once
-// The memory scene's bitmap manager. It cannot decode images yet: every
-// load fails, so every bitmap the exporter asks for is missing.
+// The memory scene's bitmap manager: decodes image files (PNG, JPEG, BMP,
+// TGA, GIF, PSD, HDR, PNM) into pixels, as the host's bitmap manager does.
 
 #include <memory>
 #include <string>
@@ -10,11 +10,15 @@
 
 namespace korvo {
 
+// Images larger than this on a side are refused unread.
+inline constexpr int kMaxBitmapSide = 16384;
+
 class MemoryBitmapManager : public HostBitmapManager {
 public:
     std::vector<std::string> map_directories;
 
-    // The one place where image files are opened and decoded.
+    // nullptr when the file is missing, not an image, damaged, empty or
+    // larger than kMaxBitmapSide on a side. "\" in the path is read as "/".
     std::unique_ptr<HostBitmap> Load(const std::string& path) override;
     std::vector<std::string> MapDirectories() const override { return map_directories; }
 };

@@ -29,7 +29,9 @@ public:
     ClassId GetClassId() const override;
     bool SupportedByGameExport() const override { return supported_by_game_export; }
     std::string BitmapFileName() const override { return IsBitmap() ? file_name : std::string(); }
-    // Loaded through the scene's bitmap manager.
+    // Loaded through the scene's bitmap manager, from the file the host
+    // would find: the name when absolute, else in the project folder, the
+    // scene's folder or a map directory.
     std::unique_ptr<HostBitmap> Bitmap(TimeValue t) const override;
     UvGenerator Generator() const override { return UvGenerator{tiling_flags}; }
     float UOffset(TimeValue t) const override;
