@@ -14,8 +14,6 @@ uint8_t ColorByte(float c) {
     return scaled >= 255.0f ? 255 : static_cast<uint8_t>(scaled);
 }
 
-Vec3 ToVec3(Point3 p) { return {p.x, p.y, p.z}; }
-
 void ExtractLights(Extraction& extraction) {
     const std::vector<HostNode*> light_nodes = extraction.wrapper.NodesOfType(ObjectType::Light);
     const float step = StepSize(extraction.scene, static_cast<int>(light_nodes.size()));
@@ -39,20 +37,22 @@ void ExtractLights(Extraction& extraction) {
     if (extraction.scene.output_isd) FinishStep(extraction.scene, "Exporting Lights");
 }
 
-// The camera is taken at the first exported frame, in the exported Y-up axes.
+Vec3 ToYUp(Point3 p) { return {p.x, p.z, -p.y}; }
+
+// The camera is taken at the first exported frame, in the exported Y-up
+// axes. A host camera looks down its local -Z axis.
 void ExtractCamera(Extraction& extraction) {
     const TimeValue t = extraction.scene.start_frame * extraction.wrapper.TicksPerFrame();
     for (HostNode* node : extraction.wrapper.NodesOfType(ObjectType::Camera)) {
         HostCamera* camera = node->Camera();
         if (node->IsTarget() || !camera) continue;
-        const Matrix3 world = extraction.wrapper.WorldTransform(node, t);
+        const Matrix3 world = node->WorldTransform(t);
         ExportCamera record;
-        record.position = ToVec3(world.GetTrans());
+        record.position = ToYUp(world.GetTrans());
         if (HostNode* target = camera->Target()) {
-            record.lookat = ToVec3(extraction.wrapper.WorldTransform(target, t).GetTrans());
+            record.lookat = ToYUp(target->WorldTransform(t).GetTrans());
         } else {
-            // A free camera looks down its local -Z axis.
-            record.lookat = ToVec3(world.GetTrans() - VectorTransform(world, Point3{0, 0, 1}));
+            record.lookat = ToYUp(world.GetTrans() + VectorTransform(world, Point3{0, 0, -1}));
         }
         record.projection = camera->Orthographic() ? ExportCamera::kOrthographic : ExportCamera::kPerspective;
         record.near_clip = camera->NearClip(t);

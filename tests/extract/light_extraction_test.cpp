@@ -1,0 +1,77 @@
+#include "extract/light_extraction.h"
+
+#include <gtest/gtest.h>
+
+#include "core/host/document/scene_document.h"
+
+namespace korvo {
+namespace {
+
+constexpr const char* kScene = R"({
+  "nodes": [
+    {"name": "Sun", "object": "light", "light": {"type": "directional", "color": [1.0, 0.5, 0.0]}},
+    {"name": "Off", "object": "light", "light": {"type": "directional", "on": false}},
+    {"name": "Lamp", "object": "light", "light": {"type": "omni"}},
+    {"name": "Tilted", "object": "light", "transform": {"rotation": [90, 0, 0]}, "light": {"type": "directional"}},
+    {"name": "Eye", "object": "camera", "transform": {"position": [1, 2, 3]},
+     "camera": {"fov": 60, "near": 2, "far": 300}},
+    {"name": "Second", "object": "camera", "transform": {"position": [0, 0, 9]}, "camera": {}}
+  ]
+})";
+
+struct Extracted {
+    ExportScene scene;
+    std::unique_ptr<MemoryScene> host;
+    SceneWrapper wrapper;
+    ExportSettings settings;
+
+    explicit Extracted(const char* text) {
+        std::string error;
+        host = LoadSceneDocumentText(text, "lights.json", &error);
+        EXPECT_TRUE(host) << error;
+        wrapper.InitialiseAll(*host);
+        Extraction extraction{scene, *host, wrapper, settings};
+        ExtractLightsAndCamera(extraction);
+    }
+};
+
+void ExpectNear(const Vec3& actual, const Vec3& expected) {
+    EXPECT_NEAR(actual.x, expected.x, 1e-5f);
+    EXPECT_NEAR(actual.y, expected.y, 1e-5f);
+    EXPECT_NEAR(actual.z, expected.z, 1e-5f);
+}
+
+TEST(LightExtractionTest, TakesDirectionalLightsThatAreOnInTheExportedAxes) {
+    Extracted run(kScene);
+    ASSERT_EQ(run.scene.lights.size(), 2u);
+    // The direction is (x, -z, y) of the light's host Z axis: straight down
+    // for an unturned light.
+    ExpectNear(run.scene.lights[0].direction, {0, -1, 0});
+    EXPECT_EQ(run.scene.lights[0].color, (Rgb8{255, 127, 0}));
+    // Turned 90 degrees about X its Z axis is the host's -Y.
+    ExpectNear(run.scene.lights[1].direction, {0, 0, -1});
+    EXPECT_EQ(run.scene.lights[1].color, (Rgb8{255, 255, 255})) << "no colour property";
+}
+
+TEST(LightExtractionTest, TakesTheFirstCameraLookingDownItsLocalMinusZ) {
+    Extracted run(kScene);
+    ASSERT_EQ(run.scene.cameras.size(), 1u);
+    const ExportCamera& camera = run.scene.cameras[0];
+    ExpectNear(camera.position, {1, 3, -2});
+    ExpectNear(camera.lookat, {1, 2, -2});
+    EXPECT_EQ(camera.projection, ExportCamera::kPerspective);
+    EXPECT_NEAR(camera.fovy, 60.0f, 1e-4f);
+    EXPECT_FLOAT_EQ(camera.near_clip, 2.0f);
+    EXPECT_FLOAT_EQ(camera.far_clip, 300.0f);
+
+    Extracted targeted(R"({"nodes": [
+        {"name": "Cam", "object": "camera", "transform": {"position": [0, -10, 0]}, "camera": {"target": "Aim"}},
+        {"name": "Aim", "object": "target", "transform": {"position": [0, 0, 4]}}
+    ]})");
+    ASSERT_EQ(targeted.scene.cameras.size(), 1u);
+    ExpectNear(targeted.scene.cameras[0].position, {0, 0, 10});
+    ExpectNear(targeted.scene.cameras[0].lookat, {0, 4, 0});
+}
+
+}  // namespace
+}  // namespace korvo
