@@ -5,6 +5,7 @@
 
 #include "core/log.h"
 #include "core/progress.h"
+#include "texture/texture_format.h"
 #include "writers/attribute_words.h"
 
 namespace korvo {
@@ -42,10 +43,11 @@ int32_t FindTexture(const ExportScene& scene, const std::string& path) {
     return 0;
 }
 
-// The palette a texture draws with, as the texture section numbers them.
-// Texture encoding, which chooses formats and numbers palettes, is not in
-// place yet, so no texture has a palette.
-int32_t PaletteIndex(const ExportTexture&) { return -1; }
+// The palette a texture draws with, as the texture section numbered them;
+// direct textures have none.
+int32_t PaletteIndex(const ExportTexture& texture) {
+    return texture.format == kFormatDirect ? -1 : texture.palette_index;
+}
 
 bool TileableSize(uint16_t size) { return size >= 8 && size <= 1024 && std::has_single_bit(size); }
 

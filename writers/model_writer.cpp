@@ -8,6 +8,7 @@
 #include "writers/node_section.h"
 #include "writers/polygon_section.h"
 #include "writers/text_writer.h"
+#include "writers/texture_section.h"
 #include "writers/vertex_list_section.h"
 
 namespace korvo {
@@ -40,9 +41,10 @@ bool WriteBody(ExportScene& scene, TextWriter& out) {
     // Before the polygons: with vertex_style "index" this also sets each
     // polygon's offsets into the model-wide lists.
     WriteVertexLists(out, scene);
-    // The texture and palette sections go here: not written yet. A scene
-    // without textures writes nothing at this place; once they exist a
-    // palette conflict must end the file here (return false).
+    // Encodes every texture; the materials then refer to images and
+    // palettes by the indices given here. Two textures that name one palette
+    // with different colours end the file.
+    if (!WriteTextureSections(out, scene)) return false;
     WriteMaterialSection(out, scene);
     WriteEnvelopeSection(out, scene, state);
     WriteMatrixSection(out, scene, state);

@@ -70,8 +70,9 @@ TEST(MaterialSectionTest, TexturedMaterialsFindTheirImageAndCheckTheirTiling) {
 
     const std::string materials = Section(test::ModelText(scene), "material_array");
     EXPECT_NE(materials.find("\t\talpha=\"0\"\n"), std::string::npos);
+    // Each texture is encoded with a palette of its own, numbered by name.
     EXPECT_NE(materials.find("\t\tshininess_table_flag=\"off\"\n"
-                             "\t\ttex_image_idx=\"1\" tex_palette_idx=\"-1\"\n"
+                             "\t\ttex_image_idx=\"1\" tex_palette_idx=\"1\"\n"
                              "\t\ttex_tiling=\"clamp repeat\"\n"
                              "\t\ttex_scale=\"2.000000 1.000000\"\n"
                              "\t\ttex_rotate=\"0.000000\"\n"
@@ -79,7 +80,7 @@ TEST(MaterialSectionTest, TexturedMaterialsFindTheirImageAndCheckTheirTiling) {
                              "\t\ttex_gen_mode=\"tex\"\n"
                              "\t/>\n"),
               std::string::npos);
-    EXPECT_NE(materials.find("\t\ttex_image_idx=\"0\" tex_palette_idx=\"-1\"\n"
+    EXPECT_NE(materials.find("\t\ttex_image_idx=\"0\" tex_palette_idx=\"0\"\n"
                              "\t\ttex_tiling=\"clamp clamp\"\n"
                              "\t\ttex_scale=\"1.000000 1.000000\"\n"
                              "\t\ttex_rotate=\"0.000000\"\n"

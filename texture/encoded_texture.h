@@ -1,0 +1,20 @@
+#pragma once
+// A texture in its hardware format: what the model file carries and what
+// the decoder turns back into RGBA.
+
+#include <cstdint>
+#include <vector>
+
+namespace korvo {
+
+struct EncodedTexture {
+    int32_t format = -1;  // index in the texture format table
+    int width = 0, height = 0;
+    bool color0_transparent = false;  // palette formats: index 0 is transparent
+    std::vector<uint16_t> palette;    // 15-bit colours; empty for direct
+    // Bitmap units: 16-bit values, or one 32-bit word per 4x4 block for tex4x4.
+    std::vector<uint32_t> units;
+    std::vector<uint16_t> block_palette_indices;  // tex4x4: one word per block
+};
+
+}  // namespace korvo

@@ -1,0 +1,136 @@
+#include "texture/texture_encoder.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "core/export_scene.h"
+#include "core/paths.h"
+#include "texture/palette_encoding.h"
+#include "texture/prepared_texture.h"
+#include "texture/tex4x4.h"
+#include "texture/texture_format.h"
+
+namespace korvo {
+
+namespace {
+
+void ClearEncoding(ExportTexture& t) {
+    t.format = -1;
+    t.color0_transparent = false;
+    t.prepared = false;
+    t.prepared_texels.clear();
+    t.prepared_palette_indices.clear();
+    t.palette_name.clear();
+    t.palette.clear();
+    t.palette_output_name.clear();
+    t.shares_palette = false;
+    t.palette_index = -1;
+}
+
+// Little-endian units of the given byte width; false when there are fewer
+// than count.
+bool ReadUnits(const std::vector<uint8_t>& bytes, std::size_t count, std::size_t width, std::vector<uint32_t>& out) {
+    if (bytes.size() < count * width) return false;
+    out.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        uint32_t unit = 0;
+        for (std::size_t b = width; b-- > 0;) unit = unit << 8 | bytes[i * width + b];
+        out[i] = unit;
+    }
+    return true;
+}
+
+bool FromPrepared(const ExportTexture& t, EncodedTexture& e) {
+    if (!IsTextureFormat(t.format)) return false;
+    e.format = t.format;
+    e.width = t.width;
+    e.height = t.height;
+    e.color0_transparent = t.color0_transparent;
+    e.palette = t.palette;
+    const std::size_t count = static_cast<std::size_t>(BitmapUnitCount(t.format, t.width, t.height));
+    if (count == 0) return false;
+    if (!ReadUnits(t.prepared_texels, count, static_cast<std::size_t>(BitmapUnitBits(t.format) / 8), e.units)) {
+        return false;
+    }
+    if (t.format != kFormatTex4x4) return true;
+    std::vector<uint32_t> indices;
+    if (!ReadUnits(t.prepared_palette_indices, count, 2, indices)) return false;
+    e.block_palette_indices.assign(indices.begin(), indices.end());
+    return true;
+}
+
+void ConvertCompressed(const std::vector<uint8_t>& texels, Tex4x4Variant variant, EncodedTexture& e) {
+    Tex4x4Texture compressed = CompressTex4x4(texels, e.width, e.height, variant);
+    e.format = kFormatTex4x4;
+    e.units.assign(compressed.blocks.begin(), compressed.blocks.end());
+    e.block_palette_indices = std::move(compressed.palette_indices);
+    e.palette = std::move(compressed.palette);
+}
+
+void ConvertPlain(const ExportTexture& t, const std::vector<uint8_t>& texels, EncodedTexture& e) {
+    const int width = std::min<int>(t.original_width, e.width), height = std::min<int>(t.original_height, e.height);
+    FormatChoice choice = ChooseFormat(AnalyseImage(texels, e.width, width, height));
+    SortByBrightness(choice.palette);
+    const std::vector<uint16_t> indices = PaletteIndices(texels, choice.palette, choice.transparency);
+    const std::vector<uint16_t> units = PackBitmap(choice.format, texels, indices, e.width, e.height);
+    e.format = choice.format;
+    e.color0_transparent = choice.transparency;
+    e.palette = std::move(choice.palette);
+    e.units.assign(units.begin(), units.end());
+}
+
+}  // namespace
+
+std::string CleanTextureName(std::string_view text) {
+    std::string name(text);
+    for (char& c : name) {
+        const bool keep = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+        if (!keep) c = '_';
+    }
+    return name;
+}
+
+std::string TextureNameFromPath(std::string_view path) {
+    const std::string file = FileNamePart(path);
+    return CleanTextureName(std::string_view(file).substr(0, file.size() >= 4 ? file.size() - 4 : 0));
+}
+
+std::vector<uint8_t> EncodedAreaTexels(const ExportTexture& t) {
+    const std::size_t width = t.width, height = t.height;
+    std::vector<uint8_t> texels(width * height * 4, 0);
+    const std::size_t copy_width = std::min<std::size_t>(t.original_width, width);
+    const std::size_t copy_height = std::min<std::size_t>(t.original_height, height);
+    const std::size_t row_bytes = static_cast<std::size_t>(t.original_width) * 4;
+    for (std::size_t y = 0; y < copy_height && (y + 1) * row_bytes <= t.pixels.size(); ++y) {
+        std::copy_n(t.pixels.begin() + static_cast<std::ptrdiff_t>(y * row_bytes), copy_width * 4,
+                    texels.begin() + static_cast<std::ptrdiff_t>(y * width * 4));
+    }
+    return texels;
+}
+
+EncodedTexture EncodeTexture(ExportTexture& texture) {
+    ClearEncoding(texture);
+    EncodedTexture e;
+    if (ReadPreparedTexture(texture) && FromPrepared(texture, e)) {
+        texture.prepared = true;
+        return e;
+    }
+    // A failed prepared read keeps what it read; the palette name among it
+    // still names the converted palette.
+    e = EncodedTexture{};
+    e.width = texture.width;
+    e.height = texture.height;
+    const std::vector<uint8_t> texels = EncodedAreaTexels(texture);
+    if (texture.path.find("_cmp") != std::string::npos) {
+        const bool interpolated = texture.path.find("_cmp2") != std::string::npos;
+        ConvertCompressed(texels, interpolated ? Tex4x4Variant::kInterpolated : Tex4x4Variant::kFourColor, e);
+    } else {
+        ConvertPlain(texture, texels, e);
+    }
+    texture.format = e.format;
+    texture.color0_transparent = e.color0_transparent;
+    texture.palette = e.palette;
+    return e;
+}
+
+}  // namespace korvo

@@ -1,0 +1,34 @@
+#pragma once
+// Encoding of one texture record: taken unchanged from a prepared file when
+// it is one, otherwise converted from its pixels into the format its
+// content calls for.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "texture/encoded_texture.h"
+
+namespace korvo {
+
+struct ExportTexture;
+
+// The file name of the path without its last four characters (the
+// extension), each character other than A-Z, a-z, 0-9 and "_" made "_".
+std::string TextureNameFromPath(std::string_view path);
+// The character replacement of texture and palette names.
+std::string CleanTextureName(std::string_view text);
+
+// The texels of the encoded area (width x height): the image in the top-left
+// corner, transparent black around it.
+std::vector<uint8_t> EncodedAreaTexels(const ExportTexture& texture);
+
+// Encodes the texture and fills its encoding fields (format,
+// color0_transparent, palette, prepared and what a prepared file holds),
+// clearing what an earlier encoding left. A texture whose path contains
+// "_cmp" becomes tex4x4 ("_cmp2": the interpolated variant). A prepared
+// file whose format is not in the table or whose data is shorter than its
+// format needs is converted like an ordinary image.
+EncodedTexture EncodeTexture(ExportTexture& texture);
+
+}  // namespace korvo
