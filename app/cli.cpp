@@ -5,8 +5,8 @@
 #include <iostream>
 
 #include "app/console_host.h"
+#include "app/scene_loader.h"
 #include "core/driver.h"
-#include "core/host/document/scene_document.h"
 #include "settings/settings_file.h"
 #include "settings/settings_keys.h"
 
@@ -21,6 +21,10 @@ constexpr const char* kExamples = R"(Examples:
       Also write the character and visibility animation files.
   korvo-export export hero.json --settings release.k3es --select Hero,Sword --yes
       Export two nodes with a settings file, replacing existing files.
+  korvo-export export character.glb -o out/character.imd --animation Walk --fps 60
+      Export a glTF file with its animation "Walk" sampled at 60 frames a second.
+  korvo-export export character.glb --list-animations
+      List the glTF file's animations with their frame ranges.
 
 Exit status: 0 success, 1 export failed, 2 usage or input error.
 Settings: max.k3es and menusettings.bin in $KORVO_EXPORT_CONFIG_DIR, else
@@ -35,6 +39,10 @@ struct ExportOptions {
     std::vector<std::string> select;
     bool yes = false;
     bool quiet = false;
+    // glTF files only.
+    std::string animation;
+    double fps = kDefaultGltfFps;
+    bool list_animations = false;
 };
 
 struct SettingChange {
@@ -85,18 +93,54 @@ RunPlan PlanRun(const ExportOptions& options, ExportSettings& scratch) {
     return plan;
 }
 
-int RunExport(const ExportOptions& options, std::istream& in, std::ostream& out, std::ostream& err, Terminal terminal) {
+int ListAnimations(const ExportOptions& options, std::ostream& out, std::ostream& err) {
+    if (!IsGltfPath(options.scene)) {
+        err << "korvo-export: --list-animations needs a glTF file (.gltf or .glb)\n";
+        return kExitUsage;
+    }
     std::string error;
-    std::unique_ptr<HostScene> scene = LoadSceneDocument(options.scene, &error);
-    if (!scene) {
+    const std::vector<GltfAnimationInfo> animations = ListGltfAnimations(options.scene, options.fps, &error);
+    if (!error.empty()) {
         err << "korvo-export: " << error << '\n';
         return kExitUsage;
     }
+    if (animations.empty()) out << "no animations\n";
+    for (const GltfAnimationInfo& animation : animations) {
+        out << animation.index << " \"" << animation.name << "\" frames " << animation.start_frame << " to "
+            << animation.end_frame << '\n';
+    }
+    return kExitSuccess;
+}
+
+// The scene, read once the output is known: a glTF file's embedded images
+// go beside the output.
+std::unique_ptr<HostScene> LoadScene(const ExportOptions& options, const RunPlan& plan, std::ostream& err) {
+    if (!IsGltfPath(options.scene) && (!options.animation.empty() || options.fps != kDefaultGltfFps)) {
+        throw UsageError("--animation and --fps apply to glTF files (.gltf or .glb) only");
+    }
+    GltfOptions gltf;
+    gltf.animation = options.animation;
+    gltf.fps = options.fps;
+    gltf.image_folder = EmbeddedImageFolder(plan.output_folder, plan.output_name);
+    std::string error;
+    std::vector<std::string> warnings;
+    std::unique_ptr<HostScene> scene = LoadSceneFile(options.scene, gltf, &error, &warnings);
+    if (!options.quiet) {
+        for (const std::string& warning : warnings) err << "korvo-export: warning: " << warning << '\n';
+    }
+    if (!scene) throw UsageError(error);
+    return scene;
+}
+
+int RunExport(const ExportOptions& options, std::istream& in, std::ostream& out, std::ostream& err, Terminal terminal) {
+    if (options.list_animations) return ListAnimations(options, out, err);
 
     ExportSettings scratch;
     RunPlan plan;
+    std::unique_ptr<HostScene> scene;
     try {
         plan = PlanRun(options, scratch);
+        scene = LoadScene(options, plan, err);
         std::vector<HostNode*> selection;
         for (const std::string& name : options.select) {
             HostNode* node = FindNodeByName(scene->Root(), name);
@@ -161,7 +205,7 @@ int RunCommandLine(int argc, const char* const* argv, std::istream& in, std::ost
 
     ExportOptions options;
     CLI::App* export_command = app.add_subcommand("export", "Export one scene.");
-    export_command->add_option("scene", options.scene, "Scene document (.json)")->required();
+    export_command->add_option("scene", options.scene, "Scene document (.json) or glTF file (.gltf, .glb)")->required();
     export_command->add_option("-o,--output", options.output,
                                "Output model file PATH/NAME.imd; the other files go beside it "
                                "(default: the scene's name in the current folder)");
@@ -172,6 +216,13 @@ int RunCommandLine(int argc, const char* const* argv, std::istream& in, std::ost
         ->delimiter(',');
     export_command->add_flag("-y,--yes", options.yes, "Overwrite existing files without asking");
     export_command->add_flag("-q,--quiet", options.quiet, "Print nothing but errors");
+    export_command->add_option("--animation", options.animation,
+                               "glTF: the animation to export, by name or index (default: the first)");
+    export_command->add_option("--fps", options.fps, "glTF: frames per second to sample the animation at")
+        ->default_val(kDefaultGltfFps)
+        ->check(CLI::Range(1.0, 4800.0));
+    export_command->add_flag("--list-animations", options.list_animations,
+                             "glTF: list the file's animations with their frame ranges, export nothing");
     export_command->footer(kExamples);
 
     try {
