@@ -147,7 +147,7 @@ TEST(PolygonSectionTest, IndexStyleListsOffsetPositionsAndColoursAndSkipRemovedP
     gone.triangles = {Tri(0, 1, 2)};
     gone.flags = kPolygonRemoved;
     ExportPolygon pair = Polygon("pair", 4, 0);
-    pair.colors.resize(3);
+    pair.colors.assign(3, VertexColor{});
     pair.position_base = 10;
     pair.color_base = 5;
     pair.triangles = {Tri(0, 1, 2), Tri(2, 1, 3)};
