@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/format.h"
+#include "core/host/bitmap_pixels.h"
 #include "core/log.h"
 #include "extract/image_file_list.h"
 #include "extract/material_kinds.h"
@@ -15,26 +16,6 @@ namespace {
 
 constexpr int kMinTextureSize = 8;
 constexpr int kMaxTextureSize = 1024;
-
-uint8_t ComponentByte(float c) {
-    const double scaled = std::trunc(static_cast<double>(c) * 255.0 + 0.5);
-    if (!(scaled > 0.0)) return 0;
-    return scaled >= 255.0 ? 255 : static_cast<uint8_t>(scaled);
-}
-
-void ReadBitmapPixels(const HostBitmap& bitmap, ExportTexture& texture) {
-    const std::size_t width = texture.original_width;
-    texture.pixels.assign(width * texture.original_height * 4, 0);
-    const bool alpha = bitmap.HasAlpha();
-    for (int y = 0; y < texture.original_height; ++y) {
-        const std::vector<float> row = bitmap.Row(y);
-        uint8_t* out = &texture.pixels[static_cast<std::size_t>(y) * width * 4];
-        for (std::size_t x = 0; x < width && (x + 1) * 4 <= row.size(); ++x) {
-            for (std::size_t c = 0; c < 3; ++c) out[x * 4 + c] = ComponentByte(row[x * 4 + c]);
-            out[x * 4 + 3] = alpha ? ComponentByte(row[x * 4 + 3]) : 255;
-        }
-    }
-}
 
 // Colour-mapped TGA files are read directly; the host's bitmap reads the
 // rest, and any TGA file the direct read does not take.
@@ -155,7 +136,7 @@ bool AddTextureImage(ExportScene& scene, const std::string& material_name, const
     texture.original_height = static_cast<uint16_t>(height > 0 ? height : 0);
     texture.width = *rounded_width;
     texture.height = *rounded_height;
-    if (!ReadDirectPixels(path, texture)) ReadBitmapPixels(*bitmap, texture);
+    if (!ReadDirectPixels(path, texture)) texture.pixels = BitmapRgba(*bitmap);
     texture.path = path;
     scene.textures.push_back(std::move(texture));
     return true;
