@@ -83,9 +83,11 @@ Mat3d RotationFromQuat(const Quat& q) {
     const double norm2 = x * x + y * y + z * z + w * w;
     if (!(norm2 > 0.0)) return IdentityD();
     const double s = 2.0 / norm2;
-    return {Vec3d{1 - s * (y * y + z * z), s * (x * y + w * z), s * (x * z - w * y)},
-            Vec3d{s * (x * y - w * z), 1 - s * (x * x + z * z), s * (y * z + w * x)},
-            Vec3d{s * (x * z + w * y), s * (y * z - w * x), 1 - s * (x * x + y * y)}};
+    // The diagonal from the four squares, not as 1 - ...: a quarter or half
+    // turn then gives an exact 0 rather than rounding noise.
+    return {Vec3d{(w * w + x * x - y * y - z * z) / norm2, s * (x * y + w * z), s * (x * z - w * y)},
+            Vec3d{s * (x * y - w * z), (w * w - x * x + y * y - z * z) / norm2, s * (y * z + w * x)},
+            Vec3d{s * (x * z + w * y), s * (y * z - w * x), (w * w - x * x - y * y + z * z) / norm2}};
 }
 
 // Shepperd's method: the largest of |w|, |x|, |y|, |z| is taken from the
