@@ -54,15 +54,5 @@ TEST(AtomicFileTest, FailureLeavesTargetAndFolderAsTheyWere) {
     EXPECT_FALSE(WriteFileAtomically(missing, "new"));  // error is optional
 }
 
-TEST(AtomicFileTest, ReadOnlyIsTheOwnerWriteBit) {
-    test::TempDir dir;
-    const std::string path = dir.file("a.isd");
-    EXPECT_FALSE(IsReadOnlyFile(path));
-    test::WriteFile(path, "x");
-    EXPECT_FALSE(IsReadOnlyFile(path));
-    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    EXPECT_TRUE(IsReadOnlyFile(path));
-}
-
 }  // namespace
 }  // namespace korvo

@@ -76,37 +76,25 @@ TEST_F(DriverTest, RunsEveryStageInOrderAndWritesTheSelectedFiles) {
     EXPECT_EQ(host.progress_ends, 1);
 }
 
-TEST_F(DriverTest, ClampsTheFrameRangeAndLogsWhatWasWrong) {
-    ExportScene scene;
-    ExportSettings settings;
-    settings.frame_range = 1;
-    settings.start_frame = 12;
-    settings.end_frame = 3;
-    const FrameRange clamped = ClampFrameRange(settings, 0, 10, scene);
-    EXPECT_EQ(clamped.start, 3);
-    EXPECT_EQ(clamped.end, 3);
-    EXPECT_EQ(scene.messages,
-              (std::vector<std::string>{"Warning: Invalid start frame.", "Warning: Invalid end frame."}));
-
-    settings.start_frame = -4;
-    settings.end_frame = -2;
-    scene.messages.clear();
-    const FrameRange below = ClampFrameRange(settings, 0, 10, scene);
-    EXPECT_EQ(below.start, 0);
-    EXPECT_EQ(below.end, 0);
-
-    settings.start_frame = 2;
-    settings.end_frame = 8;
-    scene.messages.clear();
-    const FrameRange inside = ClampFrameRange(settings, 0, 10, scene);
-    EXPECT_EQ(inside.start, 2);
-    EXPECT_EQ(inside.end, 8);
-    EXPECT_TRUE(scene.messages.empty());
-
-    settings.frame_range = 0;
-    const FrameRange all = ClampFrameRange(settings, 5, 9, scene);
-    EXPECT_EQ(all.start, 5);
-    EXPECT_EQ(all.end, 9);
+TEST(ClampFrameRangeTest, ClampsToTheHostRangeAndLogsWhatWasWrong) {
+    struct Case {
+        int32_t frame_range, start, end, host_start, host_end, clamped_start, clamped_end;
+        std::size_t warnings;
+    };
+    const Case cases[] = {
+        {1, 12, 3, 0, 10, 3, 3, 2}, {1, -4, -2, 0, 10, 0, 0, 2}, {1, -1, 5, 0, 10, 0, 5, 1},
+        {1, 2, 8, 0, 10, 2, 8, 0},  {0, 2, 8, 5, 9, 5, 9, 0}};
+    for (const Case& c : cases) {
+        ExportScene scene;
+        ExportSettings settings;
+        settings.frame_range = c.frame_range;
+        settings.start_frame = c.start;
+        settings.end_frame = c.end;
+        const FrameRange clamped = ClampFrameRange(settings, c.host_start, c.host_end, scene);
+        EXPECT_EQ(clamped.start, c.clamped_start) << c.start;
+        EXPECT_EQ(clamped.end, c.clamped_end) << c.end;
+        EXPECT_EQ(scene.messages.size(), c.warnings);
+    }
 }
 
 TEST_F(DriverTest, PrintsTheRunLogWithATimeLineOnce) {
@@ -129,8 +117,7 @@ TEST_F(DriverTest, PrintsTheRunLogWithATimeLineOnce) {
 TEST_F(DriverTest, RefusesAnEmptyOutputName) {
     adjust = [](ExportSettings& s) { s.output_file_name.clear(); };
     EXPECT_EQ(Export(), 0);
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text, "Output File Name is empty.");
+    EXPECT_EQ(test::BoxLines(host.boxes), std::vector<std::string>{"No Output File Name: Output File Name is empty."});
     EXPECT_TRUE(std::filesystem::is_empty(out.path()));
 }
 
@@ -147,9 +134,7 @@ TEST_F(DriverTest, FailsWithoutNodesAndWritesNothing) {
     host.scene.nodes.resize(1);
     host.scene.Link();
     EXPECT_EQ(Export(), 0);
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text, "No nodes in the scene");
-    EXPECT_EQ(host.boxes[0].caption, "Node Export Error");
+    EXPECT_EQ(test::BoxLines(host.boxes), std::vector<std::string>{"Node Export Error: No nodes in the scene"});
     EXPECT_TRUE(std::filesystem::is_empty(out.path()));
     EXPECT_EQ(host.progress_ends, 1);
 }

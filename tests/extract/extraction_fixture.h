@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "core/host/memory/memory_scene.h"
 #include "core/host/scene_wrapper.h"
 #include "core/progress.h"
@@ -11,6 +13,27 @@
 #include "support/test_support.h"
 
 namespace korvo::test {
+
+template <typename T>
+Track<T> Keys(std::vector<TrackKey<T>> keys) {
+    return Track<T>{std::move(keys)};
+}
+
+// Rows 0-2 within tolerance, the translation row within translation_tolerance
+// (the same when not given).
+inline ::testing::AssertionResult MatrixNear(const Matrix3& actual, const Matrix3& expected, float tolerance,
+                                             float translation_tolerance = -1.0f) {
+    for (int r = 0; r < 4; ++r) {
+        const float allowed = r == 3 && translation_tolerance >= 0.0f ? translation_tolerance : tolerance;
+        for (int c = 0; c < 3; ++c) {
+            if (std::fabs(actual.rows[r][c] - expected.rows[r][c]) > allowed) {
+                return ::testing::AssertionFailure() << "row " << r << " column " << c << ": " << actual.rows[r][c]
+                                                     << " is not " << expected.rows[r][c];
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
 
 class ExtractionFixture : public ::testing::Test {
 protected:

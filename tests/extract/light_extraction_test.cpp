@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/host/document/scene_document.h"
+#include "mesh_test_scene.h"
 
 namespace korvo {
 namespace {
@@ -35,21 +35,17 @@ struct Extracted {
     }
 };
 
-void ExpectNear(const Vec3& actual, const Vec3& expected) {
-    EXPECT_NEAR(actual.x, expected.x, 1e-5f);
-    EXPECT_NEAR(actual.y, expected.y, 1e-5f);
-    EXPECT_NEAR(actual.z, expected.z, 1e-5f);
-}
+using test::Near;
 
 TEST(LightExtractionTest, TakesDirectionalLightsThatAreOnInTheExportedAxes) {
     Extracted run(kScene);
     ASSERT_EQ(run.scene.lights.size(), 2u);
     // The direction is (x, -z, y) of the light's host Z axis: straight down
     // for an unturned light.
-    ExpectNear(run.scene.lights[0].direction, {0, -1, 0});
+    EXPECT_TRUE(Near(run.scene.lights[0].direction, {0, -1, 0}));
     EXPECT_EQ(run.scene.lights[0].color, (Rgb8{255, 127, 0}));
     // Turned 90 degrees about X its Z axis is the host's -Y.
-    ExpectNear(run.scene.lights[1].direction, {0, 0, -1});
+    EXPECT_TRUE(Near(run.scene.lights[1].direction, {0, 0, -1}));
     EXPECT_EQ(run.scene.lights[1].color, (Rgb8{255, 255, 255})) << "no colour property";
 }
 
@@ -57,8 +53,8 @@ TEST(LightExtractionTest, TakesTheFirstCameraLookingDownItsLocalMinusZ) {
     Extracted run(kScene);
     ASSERT_EQ(run.scene.cameras.size(), 1u);
     const ExportCamera& camera = run.scene.cameras[0];
-    ExpectNear(camera.position, {1, 3, -2});
-    ExpectNear(camera.lookat, {1, 2, -2});
+    EXPECT_TRUE(Near(camera.position, {1, 3, -2}));
+    EXPECT_TRUE(Near(camera.lookat, {1, 2, -2}));
     EXPECT_EQ(camera.projection, ExportCamera::kPerspective);
     EXPECT_NEAR(camera.fovy, 60.0f, 1e-4f);
     EXPECT_FLOAT_EQ(camera.near_clip, 2.0f);
@@ -69,8 +65,8 @@ TEST(LightExtractionTest, TakesTheFirstCameraLookingDownItsLocalMinusZ) {
         {"name": "Aim", "object": "target", "transform": {"position": [0, 0, 4]}}
     ]})");
     ASSERT_EQ(targeted.scene.cameras.size(), 1u);
-    ExpectNear(targeted.scene.cameras[0].position, {0, 0, 10});
-    ExpectNear(targeted.scene.cameras[0].lookat, {0, 4, 0});
+    EXPECT_TRUE(Near(targeted.scene.cameras[0].position, {0, 0, 10}));
+    EXPECT_TRUE(Near(targeted.scene.cameras[0].lookat, {0, 4, 0}));
 }
 
 }  // namespace

@@ -92,12 +92,11 @@ public:
         return kMissing;
     }
 
-    // "caption: text" of each message box, the scene's folder shown as <dir>.
+    // The message boxes as BoxLines gives them, the scene's folder shown as <dir>.
     std::vector<std::string> BoxTexts() const {
         std::vector<std::string> texts;
         const std::string dir = folder.path().string();
-        for (const RecordedBox& box : feedback.boxes) {
-            std::string text = box.caption + ": " + box.text;
+        for (std::string text : BoxLines(feedback.boxes)) {
             for (std::size_t at = text.find(dir); at != std::string::npos; at = text.find(dir, at)) {
                 text.replace(at, dir.size(), "<dir>");
             }

@@ -53,16 +53,13 @@ std::string Describe(const std::vector<ExportNode>& nodes) {
     return text;
 }
 
-TEST(NodeOrderTest, SortsBrothersByNameAndKeepsEachSubtreeBehindItsNode) {
+TEST(NodeOrderTest, SortsBrothersByNameAsBytesAndKeepsEachSubtreeBehindItsNode) {
     // b { b2, b1 }, a, c { c1 }
     std::vector<ExportNode> nodes = Build({{"b", -1}, {"b2", 0}, {"b1", 0}, {"a", -1}, {"c", -1}, {"c1", 4}});
     OrderNodes(nodes);
     EXPECT_EQ(Describe(nodes), "a(-,-,-,b) b(-,b1,a,c) b1(b,-,-,b2) b2(b,-,b1,-) c(-,c1,b,-) c1(c,-,-,-) ");
-}
-
-TEST(NodeOrderTest, ComparesNamesAsBytes) {
     // Upper case before "_" before lower case; a prefix first.
-    std::vector<ExportNode> nodes = Build({{"a", -1}, {"_x", -1}, {"Z", -1}, {"a_1", -1}, {"A", -1}});
+    nodes = Build({{"a", -1}, {"_x", -1}, {"Z", -1}, {"a_1", -1}, {"A", -1}});
     OrderNodes(nodes);
     EXPECT_EQ(Describe(nodes), "A(-,-,-,Z) Z(-,-,A,_x) _x(-,-,Z,a) a(-,-,_x,a_1) a_1(-,-,a,-) ");
 }

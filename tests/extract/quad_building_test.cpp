@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 #include <random>
 #include <sstream>
@@ -140,14 +139,15 @@ TEST(QuadBuilding, RebuildingGivesWhatThePlainScanGives) {
     EXPECT_GT(quads_made, 100);
 }
 
-TEST(QuadBuilding, AHundredThousandTriangleGridWithColoursIsQuick) {
+// Its speed on 100,000 triangles is measured in bench/geometry_bench.cpp.
+TEST(QuadBuilding, AGridWithColoursBecomesQuadsOnly) {
     test::MeshTestScene run("{}");
     ASSERT_NE(run.host, nullptr);
     MemoryNode& node = run.host->AddNode(nullptr, "Terrain");
     node.kind = ObjectKind::Mesh;
     node.vertex_color_display = true;
     auto mesh = std::make_unique<MemoryMesh>();
-    constexpr int kColumns = 250, kRows = 200;  // 50,000 quads
+    constexpr int kColumns = 60, kRows = 40;
     for (int y = 0; y <= kRows; ++y) {
         for (int x = 0; x <= kColumns; ++x) {
             mesh->vertices.push_back({static_cast<float>(x) * 0.5f, static_cast<float>(y) * 0.5f,
@@ -167,15 +167,12 @@ TEST(QuadBuilding, AHundredThousandTriangleGridWithColoursIsQuick) {
     node.mesh = std::move(mesh);
     run.host->Link();
 
-    const auto start = std::chrono::steady_clock::now();
     ASSERT_TRUE(run.Build());
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     ASSERT_EQ(run.scene.polygons.size(), 1u);
     // Bumpy quads are not flat, but "as_is" joins them all.
     EXPECT_EQ(run.Polygon(0).quads.size(), static_cast<std::size_t>(kColumns * kRows));
     EXPECT_TRUE(run.Polygon(0).triangles.empty());
     EXPECT_EQ(run.Polygon(0).colors.size(), static_cast<std::size_t>((kColumns + 1) * (kRows + 1)));
-    EXPECT_LT(seconds, 20.0);
 }
 
 }  // namespace

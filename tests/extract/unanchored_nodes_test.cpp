@@ -9,22 +9,13 @@ namespace korvo {
 namespace {
 
 using UnanchoredNodesTest = test::ExtractionFixture;
-
-template <typename T>
-Track<T> Keys(std::vector<TrackKey<T>> keys) {
-    return Track<T>{std::move(keys)};
-}
+using test::Keys;
 
 void ExpectRebuilds(const ExportNode& record, int frame, const Matrix3& host_matrix, float tolerance) {
     const Matrix3 expected = RotateXMatrix(+1.5707964f) * host_matrix * RotateXMatrix(-1.5707964f);
     const Matrix3 rebuilt = ComposeLocalTransform(record.scale_samples[frame], record.rotate_samples[frame],
                                                   record.translate_samples[frame]);
-    for (int r = 0; r < 4; ++r) {
-        for (int c = 0; c < 3; ++c) {
-            EXPECT_NEAR(rebuilt.rows[r][c], expected.rows[r][c], tolerance)
-                << record.name << " frame " << frame << " row " << r << " column " << c;
-        }
-    }
+    EXPECT_TRUE(test::MatrixNear(rebuilt, expected, tolerance)) << record.name << " frame " << frame;
 }
 
 TEST_F(UnanchoredNodesTest, ASelectedChildOfAnUnselectedNodeIsStoredInWorldSpace) {

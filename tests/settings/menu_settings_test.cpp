@@ -53,10 +53,8 @@ TEST(MenuSettings, UnwritableFileShowsError) {
     test::RecordingFeedback feedback;
     const std::string path = dir.file("missing/menusettings.bin");
     EXPECT_FALSE(WriteMenuSettings(path, SettingsState{}, feedback));
-    ASSERT_EQ(feedback.boxes.size(), 1u);
-    EXPECT_EQ(feedback.boxes[0].text, "Can't open file. " + path);
-    EXPECT_EQ(feedback.boxes[0].caption, "Can't open menu settings file");
-    EXPECT_EQ(feedback.boxes[0].style, MessageStyle::Error);
+    EXPECT_EQ(test::BoxLines(feedback.boxes),
+              std::vector<std::string>{"Can't open menu settings file: Can't open file. " + path});
 }
 
 TEST(MenuSettings, JoinConfigPathFollowsTheFoldersSeparator) {

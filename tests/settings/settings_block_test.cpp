@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <string>
+#include <vector>
 
 namespace korvo {
 namespace {
@@ -22,45 +23,48 @@ std::string TextAt(const Block& block, std::size_t offset, std::size_t size) {
     return text.substr(0, text.find('\0'));
 }
 
-// Every field holds a value no other field holds.
+struct IntField {
+    int32_t ExportSettings::*field;
+    std::size_t offset;
+};
+
+const IntField kIntFields[] = {
+    {&ExportSettings::start_frame, 4},       {&ExportSettings::end_frame, 8},
+    {&ExportSettings::compress_node, 12},    {&ExportSettings::compress_material, 16},
+    {&ExportSettings::output_imd, 20},       {&ExportSettings::output_ica, 24},
+    {&ExportSettings::output_iva, 28},       {&ExportSettings::output_ima, 32},
+    {&ExportSettings::output_itp, 36},       {&ExportSettings::output_ita, 40},
+    {&ExportSettings::output_isd, 44},       {&ExportSettings::vertex_style, 48},
+    {&ExportSettings::output_texture, 52},   {&ExportSettings::interpolation, 56},
+    {&ExportSettings::frame_step_mode, 60},  {&ExportSettings::interp_end_to_start, 64},
+    {&ExportSettings::tolerance_color, 92},  {&ExportSettings::force_full_weight, 96},
+    {&ExportSettings::frame_range, 100},     {&ExportSettings::use_primitive_strip, 104},
+    {&ExportSettings::merge_imd, 108},       {&ExportSettings::export_all, 112},
+    {&ExportSettings::process_mode, 116},    {&ExportSettings::force_quads, 892},
+    {&ExportSettings::triangulation, 896},
+};
+
+struct FloatField {
+    float ExportSettings::*field;
+    std::size_t offset;
+};
+
+const FloatField kFloatFields[] = {
+    {&ExportSettings::magnify, 0},           {&ExportSettings::tolerance_translate, 68},
+    {&ExportSettings::tolerance_rotate, 72}, {&ExportSettings::tolerance_scale, 76},
+    {&ExportSettings::tolerance_tex_translate, 80}, {&ExportSettings::tolerance_tex_rotate, 84},
+    {&ExportSettings::tolerance_tex_scale, 88},
+};
+
+// Every field holds a value no other field holds: its own offset, with
+// distinct bytes so that the byte order shows.
 SettingsState DistinctState() {
     SettingsState state;
-    ExportSettings& s = state.settings;
-    s.magnify = 2.5f;
-    s.start_frame = 0x11223344;
-    s.end_frame = 12;
-    s.compress_node = 3;
-    s.compress_material = 13;
-    s.output_imd = 21;
-    s.output_ica = 22;
-    s.output_iva = 23;
-    s.output_ima = 24;
-    s.output_itp = 25;
-    s.output_ita = 26;
-    s.output_isd = 27;
-    s.vertex_style = 28;
-    s.output_texture = 29;
-    s.interpolation = 30;
-    s.frame_step_mode = 31;
-    s.interp_end_to_start = 32;
-    s.tolerance_translate = 0.25f;
-    s.tolerance_rotate = 0.5f;
-    s.tolerance_scale = 0.75f;
-    s.tolerance_tex_translate = 1.25f;
-    s.tolerance_tex_rotate = 1.5f;
-    s.tolerance_tex_scale = 1.75f;
-    s.tolerance_color = 33;
-    s.force_full_weight = 34;
-    s.frame_range = 35;
-    s.use_primitive_strip = 36;
-    s.merge_imd = 37;
-    s.export_all = 38;
-    s.process_mode = 39;
-    s.output_file_name = "robot";
-    s.output_folder = "C:/out";
-    s.merge_imd_path = "D:/base.imd";
-    s.force_quads = 40;
-    s.triangulation = 41;
+    for (const IntField& f : kIntFields) state.settings.*f.field = 0x01020300 + static_cast<int32_t>(f.offset);
+    for (const FloatField& f : kFloatFields) state.settings.*f.field = static_cast<float>(f.offset) + 0.25f;
+    state.settings.output_file_name = "robot";
+    state.settings.output_folder = "C:/out";
+    state.settings.merge_imd_path = "D:/base.imd";
     state.save_load_scene_settings = 5;
     state.settings_taken_from_scene = true;
     state.menu_settings_read = true;
@@ -72,51 +76,17 @@ SettingsState DistinctState() {
 TEST(SettingsBlock, EveryFieldAtItsOffset) {
     const SettingsState state = DistinctState();
     const Block block = EncodeSettingsBlock(state);
-
-    EXPECT_EQ(FloatAt(block, 0), 2.5f);
-    // Little-endian, byte by byte.
-    EXPECT_EQ(block[4], 0x44);
-    EXPECT_EQ(block[5], 0x33);
-    EXPECT_EQ(block[6], 0x22);
-    EXPECT_EQ(block[7], 0x11);
-    EXPECT_EQ(IntAt(block, 8), 12);
-    EXPECT_EQ(IntAt(block, 12), 3);
-    EXPECT_EQ(IntAt(block, 16), 13);
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(IntAt(block, 20 + 4 * i), 21 + i) << "output switch " << i;
-    EXPECT_EQ(IntAt(block, 44), 27);
-    EXPECT_EQ(IntAt(block, 48), 28);
-    EXPECT_EQ(IntAt(block, 52), 29);
-    EXPECT_EQ(IntAt(block, 56), 30);
-    EXPECT_EQ(IntAt(block, 60), 31);
-    EXPECT_EQ(IntAt(block, 64), 32);
-    EXPECT_EQ(FloatAt(block, 68), 0.25f);
-    EXPECT_EQ(FloatAt(block, 72), 0.5f);
-    EXPECT_EQ(FloatAt(block, 76), 0.75f);
-    EXPECT_EQ(FloatAt(block, 80), 1.25f);
-    EXPECT_EQ(FloatAt(block, 84), 1.5f);
-    EXPECT_EQ(FloatAt(block, 88), 1.75f);
-    EXPECT_EQ(IntAt(block, 92), 33);
-    EXPECT_EQ(IntAt(block, 96), 34);
-    EXPECT_EQ(IntAt(block, 100), 35);
-    EXPECT_EQ(IntAt(block, 104), 36);
-    EXPECT_EQ(IntAt(block, 108), 37);
-    EXPECT_EQ(IntAt(block, 112), 38);
-    EXPECT_EQ(IntAt(block, 116), 39);
+    for (const IntField& f : kIntFields) EXPECT_EQ(IntAt(block, f.offset), 0x01020300 + f.offset) << f.offset;
+    for (const FloatField& f : kFloatFields) EXPECT_EQ(FloatAt(block, f.offset), f.offset + 0.25f) << f.offset;
+    EXPECT_EQ(block[4], 0x04) << "little-endian";
     EXPECT_EQ(TextAt(block, 120, 256), "robot");
     EXPECT_EQ(TextAt(block, 376, 256), "C:/out");
     EXPECT_EQ(TextAt(block, 632, 260), "D:/base.imd");
     EXPECT_EQ(block[120 + 5], 0);
     EXPECT_EQ(block[375], 0) << "the rest of a text field is zero";
-    EXPECT_EQ(IntAt(block, 892), 40);
-    EXPECT_EQ(IntAt(block, 896), 41);
-    EXPECT_EQ(block[900], 5);
-    EXPECT_EQ(block[901], 1);
-    EXPECT_EQ(block[902], 1);
-    EXPECT_EQ(block[903], 0);
-    EXPECT_EQ(IntAt(block, 904), 100);
-    EXPECT_EQ(IntAt(block, 908), -200);
-    EXPECT_EQ(IntAt(block, 912), 300);
-    EXPECT_EQ(IntAt(block, 916), -400);
+    EXPECT_EQ((std::vector<int>{block[900], block[901], block[902], block[903]}), (std::vector<int>{5, 1, 1, 0}));
+    EXPECT_EQ((std::vector<int32_t>{IntAt(block, 904), IntAt(block, 908), IntAt(block, 912), IntAt(block, 916)}),
+              (std::vector<int32_t>{100, -200, 300, -400}));
     EXPECT_EQ(IntAt(block, 920), 0x7F00AA55);
 
     SettingsState decoded;

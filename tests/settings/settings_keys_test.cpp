@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
+#include <vector>
 
 namespace korvo {
 namespace {
@@ -11,24 +13,23 @@ namespace {
 TEST(SettingKeys, SetsByFileKeysAndWords) {
     ExportSettings s;
     std::string error;
-    EXPECT_TRUE(SetSettingByKey(s, "export", "selection", &error));
-    EXPECT_TRUE(SetSettingByKey(s, "vertex_style", "index", &error));
-    EXPECT_TRUE(SetSettingByKey(s, "merge_imd", "on", &error));
-    EXPECT_TRUE(SetSettingByKey(s, "use_primitive_strip", "off", &error));
-    EXPECT_TRUE(SetSettingByKey(s, "compress_node", "unite", &error));
-    EXPECT_TRUE(SetSettingByKey(s, "frame_step_mode", "4", &error));
-    EXPECT_TRUE(SetSettingByKey(s, "start_frame", "-5", &error));
-    EXPECT_TRUE(SetSettingByKey(s, "magnify", "2.5", &error));
-    EXPECT_TRUE(SetSettingByKey(s, "output_folder", "C:\\out", &error));
-    EXPECT_EQ(s.export_all, 0);
-    EXPECT_EQ(s.vertex_style, 1);
-    EXPECT_EQ(s.merge_imd, 1);
-    EXPECT_EQ(s.use_primitive_strip, 0);
-    EXPECT_EQ(s.compress_node, 3);
-    EXPECT_EQ(s.frame_step_mode, 3);
-    EXPECT_EQ(s.start_frame, -5);
-    EXPECT_EQ(s.magnify, 2.5f);
-    EXPECT_EQ(s.output_folder, "C:\\out");
+    for (const auto& [key, value] : std::vector<std::pair<std::string, std::string>>{
+             {"export", "selection"}, {"vertex_style", "index"}, {"merge_imd", "on"}, {"use_primitive_strip", "off"},
+             {"compress_node", "unite"}, {"frame_step_mode", "4"}, {"start_frame", "-5"}, {"magnify", "2.5"},
+             {"output_folder", "C:\\out"}}) {
+        EXPECT_TRUE(SetSettingByKey(s, key, value, &error)) << key << ": " << error;
+    }
+    ExportSettings expected;
+    expected.export_all = 0;
+    expected.vertex_style = 1;
+    expected.merge_imd = 1;
+    expected.use_primitive_strip = 0;
+    expected.compress_node = 3;
+    expected.frame_step_mode = 3;
+    expected.start_frame = -5;
+    expected.magnify = 2.5f;
+    expected.output_folder = "C:\\out";
+    EXPECT_EQ(s, expected);
 }
 
 TEST(SettingKeys, RejectsWhatTheFileReaderWouldTolerate) {
@@ -60,33 +61,26 @@ TEST(SettingKeys, RejectsWhatTheFileReaderWouldTolerate) {
 }
 
 TEST(SettingKeys, NumberPrefixesReadLikeAtoiAndAtof) {
-    int32_t i = -1;
-    EXPECT_EQ(ParseIntPrefix(" -12ab", i), 4u);
-    EXPECT_EQ(i, -12);
-    EXPECT_EQ(ParseIntPrefix("+7", i), 2u);
-    EXPECT_EQ(i, 7);
-    EXPECT_EQ(ParseIntPrefix("99999999999", i), 11u);
-    EXPECT_EQ(i, std::numeric_limits<int32_t>::max());
-    EXPECT_EQ(ParseIntPrefix("-99999999999", i), 12u);
-    EXPECT_EQ(i, std::numeric_limits<int32_t>::min());
-    EXPECT_EQ(ParseIntPrefix("-", i), 0u);
-    EXPECT_EQ(i, 0);
-
-    float f = -1;
-    EXPECT_EQ(ParseFloatPrefix(".5;", f), 2u);
-    EXPECT_EQ(f, 0.5f);
-    EXPECT_EQ(ParseFloatPrefix("\t+1e2", f), 5u);
-    EXPECT_EQ(f, 100.0f);
-    EXPECT_EQ(ParseFloatPrefix("1e39", f), 4u);
-    EXPECT_EQ(f, std::numeric_limits<float>::infinity());
-    EXPECT_EQ(ParseFloatPrefix("-1e999", f), 6u);
-    EXPECT_EQ(f, -std::numeric_limits<float>::infinity());
-    EXPECT_EQ(ParseFloatPrefix("1e-999", f), 6u);
-    EXPECT_EQ(f, 0.0f);
-    EXPECT_EQ(ParseFloatPrefix("0.1", f), 3u);
-    EXPECT_EQ(f, 0.1f);
-    EXPECT_EQ(ParseFloatPrefix("-+1", f), 0u);
-    EXPECT_EQ(f, 0.0f);
+    const std::pair<const char*, std::pair<std::size_t, int32_t>> ints[] = {
+        {" -12ab", {4, -12}},
+        {"+7", {2, 7}},
+        {"99999999999", {11, std::numeric_limits<int32_t>::max()}},
+        {"-99999999999", {12, std::numeric_limits<int32_t>::min()}},
+        {"-", {0, 0}}};
+    for (const auto& [text, expected] : ints) {
+        int32_t value = -1;
+        EXPECT_EQ(ParseIntPrefix(text, value), expected.first) << text;
+        EXPECT_EQ(value, expected.second) << text;
+    }
+    const float infinity = std::numeric_limits<float>::infinity();
+    const std::pair<const char*, std::pair<std::size_t, float>> floats[] = {
+        {".5;", {2, 0.5f}},      {"\t+1e2", {5, 100.0f}},  {"1e39", {4, infinity}}, {"-1e999", {6, -infinity}},
+        {"1e-999", {6, 0.0f}}, {"0.1", {3, 0.1f}}, {"-+1", {0, 0.0f}}};
+    for (const auto& [text, expected] : floats) {
+        float value = -1;
+        EXPECT_EQ(ParseFloatPrefix(text, value), expected.first) << text;
+        EXPECT_EQ(value, expected.second) << text;
+    }
 }
 
 }  // namespace

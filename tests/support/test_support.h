@@ -2,6 +2,8 @@
 // Shared helpers for the tests: temporary folders, whole-file reads and
 // writes, and a Feedback that records what a run said.
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -31,6 +33,12 @@ void WriteFile(const std::string& path, const std::string& bytes);
 // Path of a file in the repository or in the shared assets.
 std::string SourcePath(const std::string& relative);
 std::string AssetPath(const std::string& relative);
+
+// Succeeds when part occurs in text; shows both when it does not.
+inline ::testing::AssertionResult Contains(const std::string& text, const std::string& part) {
+    if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "no \"" << part << "\" in \"" << text << "\"";
+}
 
 struct RecordedBox {
     std::string text, caption;
@@ -68,5 +76,14 @@ public:
 };
 
 using RecordingFeedback = Recording<Feedback>;
+
+// Each box as "caption: text", marked "(information) " when not an error.
+inline std::vector<std::string> BoxLines(const std::vector<RecordedBox>& boxes) {
+    std::vector<std::string> lines;
+    for (const RecordedBox& box : boxes) {
+        lines.push_back((box.style == MessageStyle::Error ? "" : "(information) ") + box.caption + ": " + box.text);
+    }
+    return lines;
+}
 
 }  // namespace korvo::test

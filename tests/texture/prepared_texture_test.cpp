@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/export_scene.h"
+#include "support/prepared_tga.h"
 #include "support/test_support.h"
 #include "texture/prepared_texture.h"
 #include "texture/texture_format.h"
@@ -11,22 +12,9 @@
 namespace korvo {
 namespace {
 
-std::string U32(uint32_t v) {
-    return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
-}
-
-std::string Chunk(const std::string& tag, const std::string& data) {
-    return tag + U32(static_cast<uint32_t>(12 + data.size())) + data;
-}
-
-// A TGA head, the signature, and the chunk block right after them.
-std::string PreparedFile(const std::string& chunks, const std::string& signature = "KVS_Tga Ver 1.0") {
-    std::string file(18, '\0');
-    file[0] = 16;  // identification field length
-    std::string id = signature;
-    id.resize(16, '\0');
-    return file + id + U32(38) + chunks;
-}
+using test::Chunk;
+using test::PreparedTga;
+using test::U32;
 
 bool Read(const std::string& path, const std::string& bytes, ExportTexture& texture) {
     test::WriteFile(path, bytes);
@@ -43,7 +31,7 @@ TEST(PreparedTextureTest, ReadsEveryChunkUpToTheToolName) {
                                Chunk("kvs_xxxx", "skipped data") + Chunk("kvs_pnam", "shared-pal") +
                                Chunk("kvs_pcol", colors) + Chunk("kvs_gnam", "tool") + "trailing bytes";
     ExportTexture t;
-    ASSERT_TRUE(Read(dir.file("a.tga"), PreparedFile(chunks), t));
+    ASSERT_TRUE(Read(dir.file("a.tga"), PreparedTga(chunks), t));
     EXPECT_EQ(t.format, kFormatPalette16);
     EXPECT_TRUE(t.color0_transparent);
     EXPECT_EQ(t.prepared_texels, (std::vector<uint8_t>{1, 2, 3, 4}));
@@ -55,49 +43,46 @@ TEST(PreparedTextureTest, ReadsEveryChunkUpToTheToolName) {
 
     ExportTexture tex4x4;
     ASSERT_TRUE(Read(dir.file("b.tga"),
-                     PreparedFile(Chunk("kvs_frmt", "tex4x4") + Chunk("kvs_pidx", "ab") + Chunk("kvs_gnam", "")),
+                     PreparedTga(Chunk("kvs_frmt", "tex4x4") + Chunk("kvs_pidx", "ab") + Chunk("kvs_gnam", "")),
                      tex4x4));
     EXPECT_EQ(tex4x4.format, kFormatTex4x4);
     EXPECT_EQ(tex4x4.prepared_palette_indices, (std::vector<uint8_t>{'a', 'b'}));
 
     ExportTexture unknown;
-    ASSERT_TRUE(Read(dir.file("c.tga"), PreparedFile(Chunk("kvs_frmt", "palette4x") + Chunk("kvs_gnam", "")), unknown));
+    ASSERT_TRUE(Read(dir.file("c.tga"), PreparedTga(Chunk("kvs_frmt", "palette4x") + Chunk("kvs_gnam", "")), unknown));
     EXPECT_EQ(unknown.format, kTextureFormatCount);
+
+    ExportTexture long_name;
+    ASSERT_TRUE(Read(dir.file("d.tga"), PreparedTga(Chunk("kvs_pnam", std::string(1000, 'p')) + Chunk("kvs_gnam", "")),
+                     long_name));
+    EXPECT_EQ(long_name.palette_name, std::string(kMaxPaletteNameLength, 'p'));
 }
 
 TEST(PreparedTextureTest, RefusesFilesThatAreNotPreparedOrBreakTheChunkRules) {
     test::TempDir dir;
     const std::string good = Chunk("kvs_frmt", "direct") + Chunk("kvs_txel", "xy") + Chunk("kvs_gnam", "");
     ExportTexture t;
-    EXPECT_FALSE(Read(dir.file("upper.TGA"), PreparedFile(good), t));
-    EXPECT_FALSE(Read(dir.file("plain.tga"), PreparedFile(good, "ordinary image"), t));
+    EXPECT_FALSE(Read(dir.file("upper.TGA"), PreparedTga(good), t));
+    EXPECT_FALSE(Read(dir.file("plain.tga"), PreparedTga(good, "ordinary image"), t));
     EXPECT_FALSE(Read(dir.file("missing.tga"), "", t));
 
     ExportTexture no_end;
     EXPECT_FALSE(
-        Read(dir.file("no_end.tga"), PreparedFile(Chunk("kvs_frmt", "a3i5") + Chunk("kvs_pnam", "kept")), no_end));
+        Read(dir.file("no_end.tga"), PreparedTga(Chunk("kvs_frmt", "a3i5") + Chunk("kvs_pnam", "kept")), no_end));
     EXPECT_EQ(no_end.format, kFormatA3I5);  // what was read before the failure stays
     EXPECT_EQ(no_end.palette_name, "kept");
 
     EXPECT_FALSE(Read(dir.file("late.tga"),
-                      PreparedFile(Chunk("kvs_txel", "xy") + Chunk("kvs_frmt", "direct") + Chunk("kvs_gnam", "")), t));
+                      PreparedTga(Chunk("kvs_txel", "xy") + Chunk("kvs_frmt", "direct") + Chunk("kvs_gnam", "")), t));
     // A size below the chunk header, and one reaching past the end.
-    EXPECT_FALSE(Read(dir.file("small.tga"), PreparedFile("kvs_txel" + U32(11) + Chunk("kvs_gnam", "")), t));
-    EXPECT_FALSE(Read(dir.file("zero.tga"), PreparedFile("kvs_xxxx" + U32(0) + Chunk("kvs_gnam", "")), t));
-    EXPECT_FALSE(Read(dir.file("long.tga"), PreparedFile("kvs_txel" + U32(0xfffffff0u) + Chunk("kvs_gnam", "")), t));
-    EXPECT_FALSE(Read(dir.file("past.tga"), PreparedFile(Chunk("kvs_gnam", "").substr(0, 11)), t));
+    EXPECT_FALSE(Read(dir.file("small.tga"), PreparedTga("kvs_txel" + U32(11) + Chunk("kvs_gnam", "")), t));
+    EXPECT_FALSE(Read(dir.file("zero.tga"), PreparedTga("kvs_xxxx" + U32(0) + Chunk("kvs_gnam", "")), t));
+    EXPECT_FALSE(Read(dir.file("long.tga"), PreparedTga("kvs_txel" + U32(0xfffffff0u) + Chunk("kvs_gnam", "")), t));
+    EXPECT_FALSE(Read(dir.file("past.tga"), PreparedTga(Chunk("kvs_gnam", "").substr(0, 11)), t));
     // The chunk block offset itself past the end.
-    std::string far = PreparedFile(good);
+    std::string far = PreparedTga(good);
     far.replace(34, 4, U32(0xffffffffu));
     EXPECT_FALSE(Read(dir.file("far.tga"), far, t));
-}
-
-TEST(PreparedTextureTest, CutsLongPaletteNames) {
-    test::TempDir dir;
-    ExportTexture t;
-    ASSERT_TRUE(
-        Read(dir.file("a.tga"), PreparedFile(Chunk("kvs_pnam", std::string(1000, 'p')) + Chunk("kvs_gnam", "")), t));
-    EXPECT_EQ(t.palette_name, std::string(kMaxPaletteNameLength, 'p'));
 }
 
 // Random and truncated chunk blocks: every read ends, without a crash, and
@@ -118,7 +103,7 @@ TEST(PreparedTextureTest, SurvivesRandomAndTruncatedChunkBlocks) {
             if (random() % 4 == 0) chunk.replace(8, 4, U32(static_cast<uint32_t>(random())));
             chunks += chunk;
         }
-        std::string file = PreparedFile(chunks);
+        std::string file = PreparedTga(chunks);
         if (round % 2 == 1) file.resize(random() % (file.size() + 1));
         ExportTexture t;
         Read(path, file, t);

@@ -153,9 +153,7 @@ std::vector<uint8_t> FewColorsPerBlock(int size, Tex4x4Variant variant, std::mt1
                                     static_cast<std::size_t>(bx * 4 + t % 4)) *
                                    4];
                 const auto& c = colors[random() % count];
-                p[0] = c[0];
-                p[1] = c[1];
-                p[2] = c[2];
+                std::copy(c.begin(), c.end(), p);
                 p[3] = transparent && t % 5 == 0 ? 0 : 255;
             }
         }

