@@ -4,18 +4,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <filesystem>
-#include <map>
-#include <sstream>
-
-#include "app/console_host.h"
-#include "core/driver.h"
+#include "bench_export.h"
 #include "core/host/memory/memory_scene.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 constexpr int kGridQuads = 50'000;
 constexpr int kColumns = 250;  // 250 x 200 quads
@@ -52,48 +44,22 @@ void BuildGrid(korvo::MemoryScene& scene) {
 }
 
 void ExportLargeMesh(benchmark::State& state) {
-    const auto folder = std::filesystem::temp_directory_path() / "korvo-bench";
-    std::filesystem::create_directories(folder);
-    std::istringstream in;
-    std::ostringstream out, err;
-    korvo::ConsoleOptions options;
-    options.quiet = true;
-    options.assume_yes = true;
-    options.config_dir = (folder / "config").string();
-
-    std::map<std::string, double> stage_seconds;
+    korvo::bench::StageTimes times;
     for (auto _ : state) {
         state.PauseTiming();
         auto scene = std::make_unique<korvo::MemoryScene>();
         BuildGrid(*scene);
-        korvo::ConsoleHost host(options, in, out, err);
-        host.SetScene(std::move(scene));
-        korvo::ProcessState process;
-        process.batch = true;  // no settings files: measure the export alone
         state.ResumeTiming();
-
-        korvo::KorvoExporter exporter(host, process);
-        exporter.run_overrides = [&](korvo::ExportSettings& run) {
-            run.output_file_name = "terrain";
-            run.output_folder = folder.string();
-            run.vertex_style = 1;  // index: exercises the vertex lists too
-            run.triangulation = 0;  // as_is: quads rebuilt from triangle pairs
-        };
-        std::string current;
-        Clock::time_point started;
-        exporter.on_stage = [&](korvo::ExportStage stage) {
-            const auto now = Clock::now();
-            if (!current.empty()) stage_seconds[current] += std::chrono::duration<double>(now - started).count();
-            current = std::string(korvo::StageName(stage));
-            started = now;
-        };
-        const int result = exporter.DoExport("", true, korvo::kExportFromScript);
-        stage_seconds[current] += std::chrono::duration<double>(Clock::now() - started).count();
-        if (result != 1) state.SkipWithError(err.str().c_str());
+        const std::string error = korvo::bench::QuietExport(
+            std::move(scene), "terrain",
+            [](korvo::ExportSettings& run) {
+                run.vertex_style = 1;   // index: exercises the vertex lists too
+                run.triangulation = 0;  // as_is: quads rebuilt from triangle pairs
+            },
+            &times);
+        if (!error.empty()) state.SkipWithError(error.c_str());
     }
-    for (const auto& [stage, seconds] : stage_seconds) {
-        state.counters[stage + " ms"] = benchmark::Counter(seconds * 1000.0, benchmark::Counter::kAvgIterations);
-    }
+    times.Report(state);
 }
 BENCHMARK(ExportLargeMesh)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -6,21 +6,15 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <map>
-#include <sstream>
 
-#include "app/console_host.h"
 #include "app/scene_loader.h"
-#include "core/driver.h"
+#include "bench_export.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 constexpr int kColumns = 250, kRows = 200;  // 50,000 quads, 100,000 triangles
 
@@ -99,16 +93,10 @@ std::string GridGlb() {
     return glb + bin;
 }
 
-std::filesystem::path ScratchFolder() {
-    auto folder = std::filesystem::temp_directory_path() / "korvo-bench";
-    std::filesystem::create_directories(folder);
-    return folder;
-}
-
 // The grid file, written on first use.
 const std::string& GridPath() {
     static const std::string path = [] {
-        const std::string written = (ScratchFolder() / "grid-100k.glb").string();
+        const std::string written = (korvo::bench::ScratchFolder() / "grid-100k.glb").string();
         std::ofstream(written, std::ios::binary) << GridGlb();
         return written;
     }();
@@ -131,45 +119,18 @@ BENCHMARK(LoadGltfGrid)->Unit(benchmark::kMillisecond);
 
 void ExportGltfGrid(benchmark::State& state) {
     const std::string& path = GridPath();
-    const auto folder = ScratchFolder();
-    std::istringstream in;
-    std::ostringstream out, err;
-    korvo::ConsoleOptions options;
-    options.quiet = true;
-    options.assume_yes = true;
-    options.config_dir = (folder / "config").string();
-    std::map<std::string, double> stage_seconds;
+    korvo::bench::StageTimes times;
     for (auto _ : state) {
-        Clock::time_point started = Clock::now();
-        std::string current = "Load";
+        times.Start("loading");
         std::string error;
         auto scene = korvo::LoadSceneFile(path, korvo::GltfOptions{}, &error, nullptr);
-        if (!scene) {
+        if (scene) error = korvo::bench::QuietExport(std::move(scene), "grid-100k", {}, &times);
+        if (!error.empty()) {
             state.SkipWithError(error.c_str());
             return;
         }
-        korvo::ConsoleHost host(options, in, out, err);
-        host.SetScene(std::move(scene));
-        korvo::ProcessState process;
-        process.batch = true;  // no settings files: measure the export alone
-        korvo::KorvoExporter exporter(host, process);
-        exporter.run_overrides = [&](korvo::ExportSettings& run) {
-            run.output_file_name = "grid-100k";
-            run.output_folder = folder.string();
-        };
-        exporter.on_stage = [&](korvo::ExportStage stage) {
-            const auto now = Clock::now();
-            stage_seconds[current] += std::chrono::duration<double>(now - started).count();
-            current = std::string(korvo::StageName(stage));
-            started = now;
-        };
-        const int result = exporter.DoExport("", true, korvo::kExportFromScript);
-        stage_seconds[current] += std::chrono::duration<double>(Clock::now() - started).count();
-        if (result != 1) state.SkipWithError(err.str().c_str());
     }
-    for (const auto& [stage, seconds] : stage_seconds) {
-        state.counters[stage + " ms"] = benchmark::Counter(seconds * 1000.0, benchmark::Counter::kAvgIterations);
-    }
+    times.Report(state);
 }
 BENCHMARK(ExportGltfGrid)->Unit(benchmark::kMillisecond);
 
