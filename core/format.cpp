@@ -5,11 +5,18 @@
 namespace korvo {
 
 void AppendFormatV(std::string& out, const char* format, va_list args) {
+    // Most lines of the files fit a small buffer: format once into it, and
+    // only a longer text a second time at its full size.
+    char line[256];
     va_list copy;
     va_copy(copy, args);
-    const int size = std::vsnprintf(nullptr, 0, format, copy);
+    const int size = std::vsnprintf(line, sizeof line, format, copy);
     va_end(copy);
     if (size <= 0) return;
+    if (static_cast<std::size_t>(size) < sizeof line) {
+        out.append(line, static_cast<std::size_t>(size));
+        return;
+    }
     const std::size_t start = out.size();
     out.resize(start + static_cast<std::size_t>(size));
     // The terminating zero lands on out[size()], which std::string keeps for it.

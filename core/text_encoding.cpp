@@ -1,5 +1,6 @@
 #include "core/text_encoding.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
@@ -107,11 +108,22 @@ ShiftJisResult EncodeShiftJis(std::string_view utf8) {
     IconvConverter converter(kShiftJisCharset, "UTF-8");
     ShiftJisResult result;
     result.bytes.reserve(utf8.size());
-    while (converter.Convert(utf8, result.bytes) != 0) {
-        // A character without a Shift_JIS form, or a broken sequence.
-        utf8.remove_prefix(NextUtf8Sequence(utf8).length);
-        result.bytes += '?';
-        ++result.replaced;
+    const auto is_ascii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
+    while (!utf8.empty()) {
+        // ASCII is the same in Shift_JIS (code page 932 keeps "\" and "~"),
+        // and files are mostly ASCII: only the runs between go through iconv.
+        const auto run_end = std::find_if_not(utf8.begin(), utf8.end(), is_ascii);
+        result.bytes.append(utf8.begin(), run_end);
+        utf8.remove_prefix(static_cast<std::size_t>(run_end - utf8.begin()));
+        const auto other_end = std::find_if(utf8.begin(), utf8.end(), is_ascii);
+        std::string_view other = utf8.substr(0, static_cast<std::size_t>(other_end - utf8.begin()));
+        utf8.remove_prefix(other.size());
+        while (converter.Convert(other, result.bytes) != 0) {
+            // A character without a Shift_JIS form, or a broken sequence.
+            other.remove_prefix(NextUtf8Sequence(other).length);
+            result.bytes += '?';
+            ++result.replaced;
+        }
     }
     return result;
 }
