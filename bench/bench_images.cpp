@@ -4,17 +4,7 @@
 #include <cmath>
 #include <memory>
 
-#include "core/host/bitmap_pixels.h"
-#include "core/host/memory/memory_bitmap_manager.h"
-
 namespace korvo::bench {
-
-Image LoadImage(const std::string& path) {
-    MemoryBitmapManager images;
-    const std::unique_ptr<HostBitmap> bitmap = images.Load(path);
-    if (!bitmap) return {};
-    return {bitmap->Width(), bitmap->Height(), BitmapRgba(*bitmap)};
-}
 
 Image Scale(const Image& source, int width, int height) {
     Image out{width, height, std::vector<uint8_t>(static_cast<std::size_t>(width) * height * 4)};

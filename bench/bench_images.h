@@ -1,19 +1,15 @@
 #pragma once
-// Images for the benchmarks: decoded from files and scaled.
+// Photographs for the benchmarks, scaled to the sizes they need.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "core/host/memory/memory_bitmap_manager.h"
+
 namespace korvo::bench {
 
-struct Image {
-    int width = 0, height = 0;
-    std::vector<uint8_t> rgba;  // top row first
-};
-
-// Empty (width 0) when the file cannot be read.
-Image LoadImage(const std::string& path);
+using Image = DecodedImage;
 
 // Bilinear scaling to width x height.
 Image Scale(const Image& source, int width, int height);

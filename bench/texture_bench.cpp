@@ -16,7 +16,7 @@ namespace {
 
 const korvo::bench::Image& Photograph() {
     static const korvo::bench::Image image = [] {
-        const auto source = korvo::bench::LoadImage(std::string(KORVO_ASSETS_DIR) + "/images/astronaut.png");
+        const auto source = korvo::LoadImageRgba(std::string(KORVO_ASSETS_DIR) + "/images/astronaut.png");
         return source.width > 0 ? korvo::bench::Scale(source, 1024, 1024) : source;
     }();
     return image;

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <map>
 
-#include "image_file.h"
+#include "core/host/memory/memory_bitmap_manager.h"
 #include "support/test_support.h"
 #include "texture/texture_decoder.h"
 #include "texture/texture_encoder.h"
@@ -28,7 +28,7 @@ const std::map<std::string, Floor>& Floors() {
     return floors;
 }
 
-double CompressedPsnr(const test::LoadedImage& image, const std::string& path, std::size_t& palette_size) {
+double CompressedPsnr(const DecodedImage& image, const std::string& path, std::size_t& palette_size) {
     std::vector<test::Rgba> texels;
     for (std::size_t i = 0; i < image.rgba.size(); i += 4) {
         texels.push_back({image.rgba[i], image.rgba[i + 1], image.rgba[i + 2], image.rgba[i + 3]});
@@ -45,7 +45,7 @@ TEST(Tex4x4PsnrTest, PhotographsKeepTheirMeasuredQuality) {
     const std::string folder = test::AssetPath("images");
     if (!std::filesystem::is_directory(folder)) GTEST_SKIP() << "no shared images at " << folder;
     for (const auto& [file, floor] : Floors()) {
-        const test::LoadedImage image = test::LoadImageRgba(folder + "/" + file);
+        const DecodedImage image = LoadImageRgba(folder + "/" + file);
         ASSERT_GT(image.width, 0) << file;
         const std::string stem = file.substr(0, file.find('.'));
         std::size_t colors = 0, colors2 = 0;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/host/bitmap_pixels.h"
 #include "core/paths.h"
 
 namespace korvo {
@@ -78,6 +79,12 @@ std::unique_ptr<HostBitmap> MemoryBitmapManager::Load(const std::string& path) {
     }
     stbi_uc* pixels = stbi_load_from_file(file.get(), &w, &h, &stored, 4);
     return MakeBitmap(pixels, w, h, alpha, 255.0f);
+}
+
+DecodedImage LoadImageRgba(const std::string& path) {
+    const std::unique_ptr<HostBitmap> bitmap = MemoryBitmapManager().Load(path);
+    if (!bitmap) return {};
+    return {bitmap->Width(), bitmap->Height(), BitmapRgba(*bitmap)};
 }
 
 }  // namespace korvo

@@ -2,6 +2,7 @@
 // The memory scene's bitmap manager: decodes image files (PNG, JPEG, BMP,
 // TGA, GIF, PSD, HDR, PNM) into pixels, as the host's bitmap manager does.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,5 +23,13 @@ public:
     std::unique_ptr<HostBitmap> Load(const std::string& path) override;
     std::vector<std::string> MapDirectories() const override { return map_directories; }
 };
+
+// An image file's pixels as RGBA bytes, top row first, read as the bitmap
+// manager reads it; width 0 when the file cannot be read.
+struct DecodedImage {
+    int width = 0, height = 0;
+    std::vector<uint8_t> rgba;
+};
+DecodedImage LoadImageRgba(const std::string& path);
 
 }  // namespace korvo
