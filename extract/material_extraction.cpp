@@ -5,6 +5,7 @@
 #include <optional>
 #include <unordered_set>
 
+#include "core/export_names.h"
 #include "core/log.h"
 #include "core/progress.h"
 #include "extract/default_material.h"

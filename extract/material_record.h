@@ -2,7 +2,7 @@
 // One ExportMaterial per supported leaf material: its unique name, texture
 // frames and image list, parameters, colours and texture transform.
 
-#include "extract/export_names.h"
+#include "core/export_names.h"
 #include "extract/extraction.h"
 #include "extract/texture_sources.h"
 

@@ -7,7 +7,7 @@
 #include "core/log.h"
 #include "core/progress.h"
 #include "extract/default_material.h"
-#include "extract/export_names.h"
+#include "core/export_names.h"
 #include "extract/mesh_piece.h"
 #include "extract/node_filter.h"
 #include "extract/skin_extraction.h"

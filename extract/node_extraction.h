@@ -3,7 +3,7 @@
 
 #include <unordered_set>
 
-#include "extract/export_names.h"
+#include "core/export_names.h"
 #include "extract/extraction.h"
 
 namespace korvo {

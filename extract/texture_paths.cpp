@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "core/paths.h"
-#include "extract/export_names.h"
+#include "core/export_names.h"
 
 namespace korvo {
 
@@ -56,10 +56,5 @@ bool HasExtension(std::string_view path, std::string_view extension) {
     return dot != std::string::npos && std::string_view(name).substr(dot + 1) == extension;
 }
 
-std::string TextureBaseName(std::string_view path) {
-    std::string name = FileNamePart(path);
-    name.resize(name.size() > 4 ? name.size() - 4 : 0);
-    return CleanExportName(name);
-}
 
 }  // namespace korvo

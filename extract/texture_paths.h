@@ -47,8 +47,4 @@ bool TextureFileExists(std::string_view path);
 // exactly (case matters).
 bool HasExtension(std::string_view path, std::string_view extension);
 
-// A texture's name: its file name without the last four characters (the
-// extension with its dot), cleaned as export names are.
-std::string TextureBaseName(std::string_view path);
-
 }  // namespace korvo

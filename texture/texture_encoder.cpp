@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "core/export_scene.h"
-#include "core/paths.h"
 #include "texture/palette_encoding.h"
 #include "texture/prepared_texture.h"
 #include "texture/tex4x4.h"
@@ -80,20 +79,6 @@ void ConvertPlain(const ExportTexture& t, const std::vector<uint8_t>& texels, En
 }
 
 }  // namespace
-
-std::string CleanTextureName(std::string_view text) {
-    std::string name(text);
-    for (char& c : name) {
-        const bool keep = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
-        if (!keep) c = '_';
-    }
-    return name;
-}
-
-std::string TextureNameFromPath(std::string_view path) {
-    const std::string file = FileNamePart(path);
-    return CleanTextureName(std::string_view(file).substr(0, file.size() >= 4 ? file.size() - 4 : 0));
-}
 
 std::vector<uint8_t> EncodedAreaTexels(const ExportTexture& t) {
     const std::size_t width = t.width, height = t.height;

@@ -13,12 +13,6 @@ namespace korvo {
 
 struct ExportTexture;
 
-// The file name of the path without its last four characters (the
-// extension), each character other than A-Z, a-z, 0-9 and "_" made "_".
-std::string TextureNameFromPath(std::string_view path);
-// The character replacement of texture and palette names.
-std::string CleanTextureName(std::string_view text);
-
 // The texels of the encoded area (width x height): the image in the top-left
 // corner, transparent black around it.
 std::vector<uint8_t> EncodedAreaTexels(const ExportTexture& texture);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/export_names.h"
 #include "core/export_scene.h"
 #include "core/log.h"
 #include "core/paths.h"
@@ -59,7 +60,7 @@ void WritePrepared(TextWriter& out, const ExportTexture& t, const EncodedTexture
     }
     if (t.format != kFormatDirect) {
         if (!t.palette_name.empty()) {
-            out.Printf("\t\tpalette_name=\"%s\"\n", CleanTextureName(t.palette_name).c_str());
+            out.Printf("\t\tpalette_name=\"%s\"\n", CleanExportName(t.palette_name).c_str());
         } else {
             out.Printf("\t\tpalette_name=\"%s_pl\"\n", t.name.c_str());
         }
@@ -110,7 +111,7 @@ void WriteImages(TextWriter& out, ExportScene& scene) {
     out.Printf("\n<tex_image_array size=\"%d\">\n", static_cast<int>(scene.textures.size()));
     for (std::size_t i = 0; i < scene.textures.size(); ++i) {
         ExportTexture& t = scene.textures[i];
-        if (t.name.empty()) t.name = TextureNameFromPath(t.path);
+        if (t.name.empty()) t.name = TextureBaseName(t.path);
         if (t.name.size() > kMaxNameLength) {
             AddMessageF(scene, "Warning: Length of name over 16 characters. texture: %s", t.name.c_str());
         }
@@ -145,7 +146,7 @@ bool ListPalettes(ExportScene& scene, std::vector<const ExportTexture*>& written
                 t.shares_palette = true;
             }
         }
-        t.palette_output_name = CleanTextureName(t.palette_name.empty() ? t.name + "_pl" : t.palette_name);
+        t.palette_output_name = CleanExportName(t.palette_name.empty() ? t.name + "_pl" : t.palette_name);
         if (!t.shares_palette) written.push_back(&t);
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/export_names.h"
 #include "extract/texture_paths.h"
 #include "material_test_scene.h"
 

@@ -3,6 +3,7 @@
 // unique with a "_%d" suffix.
 
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -12,6 +13,10 @@ namespace korvo {
 // ASCII letter, digit or "_" becomes "_". Bytes are judged one by one, so a
 // double-byte character whose second byte is a letter keeps that letter.
 std::string CleanExportName(const std::string& name);
+
+// A texture's name: its file name (after the last "/" or "\") without the
+// last four characters (the extension with its dot), cleaned as above.
+std::string TextureBaseName(std::string_view path);
 
 // The names given so far, in order. A new name is checked against them in
 // one pass: each earlier name equal to the current candidate moves the

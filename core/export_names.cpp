@@ -1,7 +1,8 @@
-#include "extract/export_names.h"
+#include "core/export_names.h"
 
 #include <algorithm>
 
+#include "core/paths.h"
 #include "core/text_encoding.h"
 
 namespace korvo {
@@ -24,6 +25,12 @@ std::string CleanExportName(const std::string& name) {
         if (!KeptByte(static_cast<unsigned char>(c))) c = '_';
     }
     return clean;
+}
+
+std::string TextureBaseName(std::string_view path) {
+    std::string name = FileNamePart(path);
+    name.resize(name.size() > 4 ? name.size() - 4 : 0);
+    return CleanExportName(name);
 }
 
 std::string UniqueNames::Add(const std::string& base) {

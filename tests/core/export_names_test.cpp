@@ -1,4 +1,4 @@
-#include "extract/export_names.h"
+#include "core/export_names.h"
 
 #include <gtest/gtest.h>
 
