@@ -8,6 +8,7 @@
 #include "core/progress.h"
 #include "extract/default_material.h"
 #include "core/export_names.h"
+#include "core/polygon_volume.h"
 #include "extract/mesh_piece.h"
 #include "extract/node_filter.h"
 #include "extract/skin_extraction.h"
@@ -124,7 +125,7 @@ bool ExtractNodePolygons(Extraction& extraction, const HostNode& node, const Hos
         polygon.node = node.Id();
         polygon.source_node = node.Id();
         if (!ExtractSkin(extraction, node, polygon)) return false;
-        ComputeBoundingVolume(polygon);
+        UpdatePolygonVolume(polygon);
         AssignMaterial(extraction, piece.material, polygon);
         SampleMorphTracks(extraction, node, piece.material, polygon);
     }

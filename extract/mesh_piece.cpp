@@ -10,7 +10,6 @@ namespace korvo {
 
 namespace {
 
-constexpr float kFloatMax = 3.4028235e38f;
 
 Vec3 ToVec3(Point3 p) { return {p.x, p.y, p.z}; }
 Point3 ToPoint3(const Vec3& v) { return {v.x, v.y, v.z}; }
@@ -122,23 +121,6 @@ void ExtractMeshPiece(Extraction& extraction, const HostNode& node, const HostMe
     if (scene.triangulation == 0 || scene.triangulation == 1) {
         BuildQuads(scene, polygon, mesh, piece, node.Name(), scene.triangulation == 1);
     }
-}
-
-void ComputeBoundingVolume(ExportPolygon& polygon) {
-    Vec3 low{kFloatMax, kFloatMax, kFloatMax};
-    Vec3 high{-kFloatMax, -kFloatMax, -kFloatMax};
-    auto take = [&](uint16_t index) {
-        if (index >= polygon.positions.size()) return;
-        const Vec3& p = polygon.positions[index];
-        low = {std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z)};
-        high = {std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z)};
-    };
-    for (const NTriFace& face : polygon.triangles) std::for_each(face.position.begin(), face.position.end(), take);
-    for (const NQuadFace& face : polygon.quads) std::for_each(face.position.begin(), face.position.end(), take);
-    polygon.volume_min = low;
-    polygon.volume_max = high;
-    const Point3 centre = (ToPoint3(low) + ToPoint3(high)) * 0.5f;
-    polygon.volume_r = Length(ToPoint3(high) - centre);
 }
 
 }  // namespace korvo

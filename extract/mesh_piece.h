@@ -42,7 +42,4 @@ Point3 ToYUpAxes(Point3 p);
 void ExtractMeshPiece(Extraction& extraction, const HostNode& node, const HostMesh& mesh, const MeshPiece& piece,
                       const MeshTransforms& transforms, ExportPolygon& polygon);
 
-// The box and sphere around the positions that faces use.
-void ComputeBoundingVolume(ExportPolygon& polygon);
-
 }  // namespace korvo
