@@ -10,7 +10,6 @@ namespace korvo {
 
 namespace {
 
-
 Vec3 ToVec3(Point3 p) { return {p.x, p.y, p.z}; }
 Point3 ToPoint3(const Vec3& v) { return {v.x, v.y, v.z}; }
 
