@@ -30,10 +30,14 @@ void UpdatePolygonVolume(ExportPolygon& polygon) {
     AddCorners(polygon, polygon.quads, low, high);
     polygon.volume_min = low;
     polygon.volume_max = high;
+    polygon.volume_r = VolumeRadius(low, high);
+}
+
+float VolumeRadius(const Vec3& low, const Vec3& high) {
     const float dx = high.x - (low.x + high.x) * 0.5f;
     const float dy = high.y - (low.y + high.y) * 0.5f;
     const float dz = high.z - (low.z + high.z) * 0.5f;
-    polygon.volume_r = std::sqrt(dx * dx + dy * dy + dz * dz);
+    return std::sqrt(dx * dx + dy * dy + dz * dz);
 }
 
 }  // namespace korvo

@@ -9,4 +9,7 @@ namespace korvo {
 // empty box (+max, -max).
 void UpdatePolygonVolume(ExportPolygon& polygon);
 
+// Half the diagonal of a box: the radius of its bounding sphere.
+float VolumeRadius(const Vec3& low, const Vec3& high);
+
 }  // namespace korvo

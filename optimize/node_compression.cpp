@@ -113,12 +113,7 @@ void UpdateNodeVolumes(ExportScene& scene) {
     for (std::size_t i = 0; i < scene.nodes.size(); ++i) {
         if (!seen[i]) continue;
         ExportNode& node = scene.nodes[i];
-        const Vec3& low = node.volume_min;
-        const Vec3& high = node.volume_max;
-        const float dx = high.x - (low.x + high.x) * 0.5f;
-        const float dy = high.y - (low.y + high.y) * 0.5f;
-        const float dz = high.z - (low.z + high.z) * 0.5f;
-        node.volume_r = std::sqrt(dx * dx + dy * dy + dz * dz);
+        node.volume_r = VolumeRadius(node.volume_min, node.volume_max);
     }
 }
 
