@@ -6,7 +6,7 @@
 
 #include "app/console_host.h"
 #include "app/scene_loader.h"
-#include "core/driver.h"
+#include "pipeline/driver.h"
 #include "settings/settings_file.h"
 #include "settings/settings_keys.h"
 

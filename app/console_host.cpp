@@ -9,7 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "core/host/document/scene_document.h"
+#include "host/document/scene_document.h"
 
 namespace korvo {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "core/host/host.h"
+#include "host/host.h"
 
 namespace korvo {
 

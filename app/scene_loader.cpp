@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "core/host/document/scene_document.h"
+#include "host/document/scene_document.h"
 #include "core/paths.h"
 
 namespace korvo {

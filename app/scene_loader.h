@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/host/gltf/gltf_scene.h"
-#include "core/host/host.h"
+#include "host/gltf/gltf_scene.h"
+#include "host/host.h"
 
 namespace korvo {
 

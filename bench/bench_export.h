@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "core/driver.h"
+#include "pipeline/driver.h"
 
 namespace korvo::bench {
 

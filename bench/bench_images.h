@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/host/memory/memory_bitmap_manager.h"
+#include "host/memory/memory_bitmap_manager.h"
 
 namespace korvo::bench {
 

@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_export.h"
-#include "core/host/document/scene_document.h"
+#include "host/document/scene_document.h"
 
 namespace {
 

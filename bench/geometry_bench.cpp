@@ -5,7 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_export.h"
-#include "core/host/memory/memory_scene.h"
+#include "host/memory/memory_scene.h"
 
 namespace {
 

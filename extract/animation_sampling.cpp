@@ -1,6 +1,6 @@
 #include "extract/animation_sampling.h"
 
-#include "core/host/scene_wrapper.h"
+#include "host/scene_wrapper.h"
 #include "extract/local_transform.h"
 #include "extract/reference_transform.h"
 #include "extract/skin_deformation.h"

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/export_scene.h"
-#include "core/host/host.h"
-#include "core/host/scene_wrapper.h"
+#include "host/host.h"
+#include "host/scene_wrapper.h"
 #include "settings/export_settings.h"
 
 namespace korvo {

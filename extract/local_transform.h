@@ -8,7 +8,7 @@
 #include <array>
 
 #include "core/export_scene.h"
-#include "core/host/geom.h"
+#include "host/geom.h"
 
 namespace korvo {
 

@@ -2,7 +2,7 @@
 // A material's colours and opacity, sampled at every frame of the export.
 
 #include "core/export_scene.h"
-#include "core/host/host.h"
+#include "host/host.h"
 
 namespace korvo {
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "core/host/host.h"
+#include "host/host.h"
 
 namespace korvo {
 

@@ -3,7 +3,7 @@
 // the KORVO material plug-ins, or the defaults for any other material.
 
 #include "core/export_scene.h"
-#include "core/host/host.h"
+#include "host/host.h"
 
 namespace korvo {
 

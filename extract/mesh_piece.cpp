@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/host/geom.h"
+#include "host/geom.h"
 #include "extract/quad_building.h"
 
 namespace korvo {

@@ -1,7 +1,7 @@
 #pragma once
 // Which host nodes are exported.
 
-#include "core/host/scene_wrapper.h"
+#include "host/scene_wrapper.h"
 
 namespace korvo {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/host/host.h"
+#include "host/host.h"
 
 namespace korvo {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "core/format.h"
-#include "core/host/bitmap_pixels.h"
+#include "host/bitmap_pixels.h"
 #include "core/log.h"
 #include "extract/image_file_list.h"
 #include "extract/material_kinds.h"

@@ -11,7 +11,7 @@
 #include <unordered_map>
 
 #include "core/export_scene.h"
-#include "core/host/host.h"
+#include "host/host.h"
 #include "extract/texture_paths.h"
 
 namespace korvo {

@@ -2,7 +2,7 @@
 // A material's texture coordinate transform and tiling, per frame.
 
 #include "core/export_scene.h"
-#include "core/host/host.h"
+#include "host/host.h"
 
 namespace korvo {
 

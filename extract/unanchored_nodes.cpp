@@ -2,7 +2,7 @@
 
 #include <unordered_set>
 
-#include "core/host/scene_wrapper.h"
+#include "host/scene_wrapper.h"
 #include "extract/animation_sampling.h"
 #include "extract/local_transform.h"
 #include "extract/node_extraction.h"

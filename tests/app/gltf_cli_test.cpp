@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "app/cli.h"
-#include "core/host/gltf/gltf_test_file.h"
+#include "host/gltf/gltf_test_file.h"
 #include "support/test_support.h"
 
 namespace korvo {

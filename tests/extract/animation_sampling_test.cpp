@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "core/host/memory/prs.h"
+#include "host/memory/prs.h"
 #include "extract/local_transform.h"
 #include "extraction_fixture.h"
 

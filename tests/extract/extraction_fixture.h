@@ -5,8 +5,8 @@
 
 #include <cmath>
 
-#include "core/host/memory/memory_scene.h"
-#include "core/host/scene_wrapper.h"
+#include "host/memory/memory_scene.h"
+#include "host/scene_wrapper.h"
 #include "core/progress.h"
 #include "extract/scene_extraction.h"
 #include "extract/skin_deformation.h"

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/host/document/scene_document.h"
-#include "core/host/scene_wrapper.h"
+#include "host/document/scene_document.h"
+#include "host/scene_wrapper.h"
 #include "core/progress.h"
 #include "extract/material_extraction.h"
 #include "support/test_support.h"

@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "core/host/document/scene_document.h"
-#include "core/host/scene_wrapper.h"
+#include "host/document/scene_document.h"
+#include "host/scene_wrapper.h"
 #include "core/progress.h"
 #include "extract/material_extraction.h"
 #include "extract/mesh_extraction.h"

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/driver.h"
-#include "core/host/memory/prs.h"
+#include "pipeline/driver.h"
+#include "host/memory/prs.h"
 #include "support/test_host.h"
 
 namespace korvo {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/host/memory/prs.h"
+#include "host/memory/prs.h"
 #include "core/quantize.h"
 #include "extract/local_transform.h"
 #include "extraction_fixture.h"

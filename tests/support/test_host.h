@@ -6,8 +6,8 @@
 #include <deque>
 #include <memory>
 
-#include "core/host/host.h"
-#include "core/host/memory/memory_scene.h"
+#include "host/host.h"
+#include "host/memory/memory_scene.h"
 #include "support/test_support.h"
 
 namespace korvo::test {

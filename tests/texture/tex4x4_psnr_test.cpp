@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <map>
 
-#include "core/host/memory/memory_bitmap_manager.h"
+#include "host/memory/memory_bitmap_manager.h"
 #include "support/test_support.h"
 #include "texture/texture_decoder.h"
 #include "texture/texture_encoder.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/export_scene.h"
-#include "core/scene_settings.h"
+#include "pipeline/scene_settings.h"
 #include "extract/default_material.h"
 #include "support/test_support.h"
 #include "writers/file_writers.h"

@@ -1,0 +1,233 @@
+#include "pipeline/driver.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "core/log.h"
+#include "core/paths.h"
+#include "core/progress.h"
+#include "pipeline/scene_settings.h"
+#include "extract/light_extraction.h"
+#include "extract/material_extraction.h"
+#include "extract/scene_extraction.h"
+#include "extract/skin_deformation.h"
+#include "optimize/optimize_scene.h"
+#include "settings/menu_settings.h"
+#include "settings/settings_file.h"
+#include "pipeline/material_editor.h"
+#include "writers/file_writers.h"
+
+namespace korvo {
+
+namespace {
+
+struct OutputKind {
+    FileKind kind;
+    int32_t ExportScene::*selected;
+    bool (*write)(ExportScene&, const std::string&, const Provenance&);
+};
+
+// The order in which the files of one run are written.
+constexpr OutputKind kOutputs[] = {
+    {FileKind::Model, &ExportScene::output_imd, WriteModelFile},
+    {FileKind::CharacterAnimation, &ExportScene::output_ica, WriteCharacterAnimationFile},
+    {FileKind::VisibilityAnimation, &ExportScene::output_iva, WriteVisibilityAnimationFile},
+    {FileKind::MaterialColorAnimation, &ExportScene::output_ima, WriteMaterialColorAnimationFile},
+    {FileKind::TextureSrtAnimation, &ExportScene::output_ita, WriteTextureSrtAnimationFile},
+    {FileKind::TexturePatternAnimation, &ExportScene::output_itp, WriteTexturePatternAnimationFile},
+    {FileKind::SceneData, &ExportScene::output_isd, WriteSceneDataFile},
+};
+
+// A bone of a selected skinned node is exported with it, or the skin
+// would refer to nodes that are not in the file.
+std::vector<HostNode*> SelectionWithSkinBones(HostScene& scene) {
+    std::vector<HostNode*> nodes;
+    auto add = [&nodes](HostNode* node) {
+        if (std::find(nodes.begin(), nodes.end(), node) == nodes.end()) nodes.push_back(node);
+    };
+    for (HostNode* node : scene.SelectedNodes()) {
+        add(node);
+        if (HostModifier* skin = FindSkinModifier(*node)) {
+            for (HostNode* bone : skin->Skin()->Bones()) add(bone);
+        }
+    }
+    return nodes;
+}
+
+}  // namespace
+
+std::string_view StageName(ExportStage stage) {
+    switch (stage) {
+        case ExportStage::SkinDeformationOff: return "skin deformation off";
+        case ExportStage::Materials: return "materials";
+        case ExportStage::Scene: return "nodes and meshes";
+        case ExportStage::SkinDeformationOn: return "skin deformation on";
+        case ExportStage::LightsAndCamera: return "lights and camera";
+        case ExportStage::Optimize: return "optimisation";
+        case ExportStage::WriteFiles: return "writing";
+    }
+    return "?";
+}
+
+KorvoExporter::KorvoExporter(Host& host, ProcessState& process) : host_(host), process_(process) {
+    SettingsState& current = process_.current;
+    if (!process_.batch) {
+        if (!ReadMenuSettings(ConfigPath(kMenuSettingsFileName), current)) current.save_load_scene_settings = 1;
+        const bool keep_scene_settings = current.save_load_scene_settings && current.settings_taken_from_scene;
+        if (!keep_scene_settings && !ReadSettingsFile(ConfigPath(kDefaultSettingsFileName), current.settings)) {
+            ResetSettings(current, /*keep_output=*/false);
+        }
+    }
+    settings_ = current.settings;
+    RepairSettings(settings_);
+}
+
+KorvoExporter::~KorvoExporter() {
+    if (process_.batch) return;
+    process_.current.settings = settings_;
+    WriteSettingsFile(ConfigPath(kDefaultSettingsFileName), process_.current.settings, host_.Now(), host_);
+    WriteMenuSettings(ConfigPath(kMenuSettingsFileName), process_.current, host_);
+}
+
+std::string KorvoExporter::ConfigPath(const std::string& name) const {
+    return JoinConfigPath(host_.PluginConfigDir(), name);
+}
+
+void KorvoExporter::Stage(ExportStage stage) {
+    if (on_stage) on_stage(stage);
+}
+
+int KorvoExporter::DoExport(const std::string& name, bool suppress_prompts, uint32_t options) {
+    ResetScene(scene_);
+    scene_.progress.feedback = process_.batch_feedback ? process_.batch_feedback : &host_;
+    written_.clear();
+
+    settings_ = process_.current.settings;
+    process_.current.option_word = static_cast<int32_t>(options);
+
+    bool show_dialog = true;
+    if (options & kExportFromScript) {
+        const bool names_missing = settings_.process_mode == 1 &&
+                                   (settings_.output_file_name.empty() || settings_.output_folder.empty());
+        show_dialog = !suppress_prompts || (options & kExportShowDialog) || names_missing;
+    } else {
+        std::string file = FileNamePart(name);
+        file.resize(file.size() > 4 ? file.size() - 4 : 0);  // the ".imd"
+        settings_.output_file_name = file;
+        settings_.output_folder = ToForwardSlashes(FolderPart(name));
+    }
+
+    if (show_dialog && !process_.batch && options_dialog && !options_dialog(*this)) return 1;
+
+    ExportSettings run = settings_;
+    if (run_overrides) run_overrides(run);
+    return ExportRun(run, options);
+}
+
+int KorvoExporter::ExportRun(const ExportSettings& run, uint32_t options) {
+    std::string editor_folder;
+    if (run.process_mode == 0 && !PrepareMaterialEditorFolder(host_, scene_, editor_folder)) return 0;
+    if (run.output_file_name.empty()) {
+        // Only the options dialog could have asked for a name; without one
+        // the files would be written as ".imd" and friends.
+        ReportError(scene_, "Output File Name is empty.", "No Output File Name");
+        return 0;
+    }
+
+    HostScene& host_scene = host_.Scene();
+    const int ticks = host_scene.TicksPerFrame();
+    const int scene_start = host_scene.AnimationStart() / ticks;
+    const int scene_end = host_scene.AnimationEnd() / ticks;
+    scene_.scene_start_frame = scene_start;
+    const FrameRange range = ClampFrameRange(run, scene_start, scene_end, scene_);
+    scene_.start_frame = range.start;
+    scene_.end_frame = range.end;
+    scene_.frame_count = range.end - range.start + 1;
+
+    CopySettingsIntoScene(run, scene_);
+    ProgressStart(scene_);
+
+    SceneWrapper wrapper;
+    if (run.export_all) {
+        wrapper.InitialiseAll(host_scene);
+    } else {
+        wrapper.Initialise(host_scene, SelectionWithSkinBones(host_scene), /*hierarchy=*/true);
+    }
+    wrapper.SetStaticFrame(0);
+
+    auto fail = [this] {
+        FlushRunLog(/*failed=*/true);
+        TeardownScene(scene_);
+        ProgressEnd(scene_);
+        return 0;
+    };
+
+    if (wrapper.TotalNodeCount() == 0) {
+        ReportError(scene_, "No nodes in the scene", "Node Export Error");
+        return fail();
+    }
+
+    scene_.scene_file_name = host_scene.FileName();
+
+    Extraction extraction{scene_, host_scene, wrapper, run};
+    Stage(ExportStage::SkinDeformationOff);
+    SwitchSkinDeformation(extraction, false);
+    Stage(ExportStage::Materials);
+    bool extracted = ExtractMaterials(extraction);
+    if (extracted) {
+        Stage(ExportStage::Scene);
+        extracted = ExtractScene(extraction);
+    }
+    Stage(ExportStage::SkinDeformationOn);
+    SwitchSkinDeformation(extraction, true);
+    if (!extracted) return fail();
+    Stage(ExportStage::LightsAndCamera);
+    ExtractLightsAndCamera(extraction);
+
+    const std::string folder = ToForwardSlashes(run.process_mode == 1 ? run.output_folder : editor_folder);
+    const std::string base_path = JoinPath(folder, run.output_file_name + ".imd");
+    if (!PostProcessAndWrite(run, base_path, options)) return fail();
+
+    if (run.process_mode == 0) StartMaterialEditor(host_, scene_, run);
+    FlushRunLog(/*failed=*/false);
+    TeardownScene(scene_);
+    ProgressEnd(scene_);
+    return 1;
+}
+
+void KorvoExporter::FlushRunLog(bool failed) {
+    if (process_.batch && process_.batch_messages) process_.batch_messages(scene_.messages, failed);
+    FlushLog(scene_);
+}
+
+bool KorvoExporter::PostProcessAndWrite(const ExportSettings& run, const std::string& base_path, uint32_t options) {
+    Stage(ExportStage::Optimize);
+    OptimizeScene(scene_);
+
+    Stage(ExportStage::WriteFiles);
+    bool asking = (options & kExportFromScript) && run.process_mode == 1 && !process_.batch;
+    for (const OutputKind& output : kOutputs) {
+        if (!(scene_.*output.selected)) continue;
+        const std::string path = ReplaceExtension(base_path, KindInfo(output.kind).root);
+        if (asking && std::filesystem::exists(path)) {
+            switch (host_.AskOverwrite(path)) {
+                case OverwriteAnswer::Cancel: return true;
+                case OverwriteAnswer::No: continue;
+                case OverwriteAnswer::YesToAll: asking = false; break;
+                case OverwriteAnswer::Yes: break;
+            }
+        }
+        if (!WriteOneFile(output.write, path) && output.kind != FileKind::SceneData) return false;
+    }
+    return true;
+}
+
+bool KorvoExporter::WriteOneFile(FileWriter write, const std::string& path) {
+    const Provenance provenance{host_.UserName(), host_.ComputerName(), FormatProvenanceDate(host_.Now()),
+                                scene_.scene_file_name};
+    if (!write(scene_, path, provenance)) return false;
+    written_.push_back(path);
+    return true;
+}
+
+}  // namespace korvo
