@@ -14,6 +14,7 @@
 #include "optimize/optimize_scene.h"
 #include "settings/menu_settings.h"
 #include "settings/settings_file.h"
+#include "settings/settings_keys.h"
 #include "pipeline/material_editor.h"
 #include "writers/file_writers.h"
 

@@ -2,7 +2,11 @@
 
 #include <utility>
 
+#include "settings/settings_keys.h"
+
 namespace korvo {
+
+ExportSettings::ExportSettings() { ApplyDefaults(*this); }
 
 void ResetSettings(SettingsState& state, bool keep_output) {
     ExportSettings defaults;
@@ -12,21 +16,6 @@ void ResetSettings(SettingsState& state, bool keep_output) {
     }
     state.settings = std::move(defaults);
     state.dialog_rect = DialogRect{};
-}
-
-void RepairSettings(ExportSettings& settings) {
-    const ExportSettings defaults;
-    // Written as "not at least" so that a NaN is repaired as well.
-    const auto repair = [](float& value, float replacement) {
-        if (!(value >= 0.0001f)) value = replacement;
-    };
-    repair(settings.magnify, 1.0f);
-    repair(settings.tolerance_scale, defaults.tolerance_scale);
-    repair(settings.tolerance_rotate, defaults.tolerance_rotate);
-    repair(settings.tolerance_translate, defaults.tolerance_translate);
-    repair(settings.tolerance_tex_scale, defaults.tolerance_tex_scale);
-    repair(settings.tolerance_tex_rotate, defaults.tolerance_tex_rotate);
-    repair(settings.tolerance_tex_translate, defaults.tolerance_tex_translate);
 }
 
 }  // namespace korvo

@@ -1,51 +1,54 @@
 #pragma once
 // Every export option, and the process-wide settings state around it.
 
-#include <array>
 #include <cstdint>
 #include <string>
 
 namespace korvo {
 
 // Enumerated options are small integers whose order is the order of their
-// words in the settings file.
+// words in the settings file. The defaults, the words and the repair rule
+// of every field are in the table of settings_keys.cpp; a new record holds
+// the defaults.
 struct ExportSettings {
-    int32_t export_all = 1;  // key "export": 1 "all", 0 "selection"
+    ExportSettings();
+
+    int32_t export_all{};  // key "export": 1 "all", 0 "selection"
     std::string output_file_name;
-    int32_t process_mode = 1;  // 1 "intermediate_file", 0 "3d_material_editor"
+    int32_t process_mode{};  // 1 "intermediate_file", 0 "3d_material_editor"
     std::string output_folder;
-    int32_t merge_imd = 0;
+    int32_t merge_imd{};
     std::string merge_imd_path;
-    float magnify = 1.0f;
-    int32_t compress_node = 0;  // "none", "cull", "merge", "unite", "unite_combine"
-    int32_t compress_material = 0;
-    int32_t frame_range = 0;  // 1 "range", 0 "all"
-    int32_t start_frame = 0;
-    int32_t end_frame = 0;
-    int32_t output_imd = 1;
-    int32_t output_ica = 0;
-    int32_t output_iva = 0;
-    int32_t output_ima = 0;
-    int32_t output_itp = 0;
-    int32_t output_ita = 0;
-    int32_t vertex_style = 0;    // "direct", "index"
-    int32_t output_texture = 0;  // "used", "all"
-    int32_t force_full_weight = 0;
-    int32_t use_primitive_strip = 1;
-    int32_t triangulation = 0;    // "as_is", "as_is_checking", "generate_quads", "all_tris"
-    int32_t interpolation = 0;    // "frame", "linear"
-    int32_t interp_end_to_start = 0;
-    int32_t frame_step_mode = 1;  // "auto", "1", "2", "4"
-    float tolerance_scale = 0.1f;
-    float tolerance_rotate = 0.1f;
-    float tolerance_translate = 0.01f;
-    float tolerance_tex_scale = 0.1f;
-    float tolerance_tex_rotate = 0.1f;
-    float tolerance_tex_translate = 0.01f;
-    int32_t tolerance_color = 2;
+    float magnify{};
+    int32_t compress_node{};  // "none", "cull", "merge", "unite", "unite_combine"
+    int32_t compress_material{};
+    int32_t frame_range{};  // 1 "range", 0 "all"
+    int32_t start_frame{};
+    int32_t end_frame{};
+    int32_t output_imd{};
+    int32_t output_ica{};
+    int32_t output_iva{};
+    int32_t output_ima{};
+    int32_t output_itp{};
+    int32_t output_ita{};
+    int32_t vertex_style{};    // "direct", "index"
+    int32_t output_texture{};  // "used", "all"
+    int32_t force_full_weight{};
+    int32_t use_primitive_strip{};
+    int32_t triangulation{};  // "as_is", "as_is_checking", "generate_quads", "all_tris"
+    int32_t interpolation{};  // "frame", "linear"
+    int32_t interp_end_to_start{};
+    int32_t frame_step_mode{};  // "auto", "1", "2", "4"
+    float tolerance_scale{};
+    float tolerance_rotate{};
+    float tolerance_translate{};
+    float tolerance_tex_scale{};
+    float tolerance_tex_rotate{};
+    float tolerance_tex_translate{};
+    int32_t tolerance_color{};
     // No settings-file key; hidden controls of the options dialog.
-    int32_t output_isd = 0;
-    int32_t force_quads = 1;
+    int32_t output_isd{};
+    int32_t force_quads{};
 
     friend bool operator==(const ExportSettings&, const ExportSettings&) = default;
 };
@@ -72,9 +75,5 @@ struct SettingsState {
 // Sets every default. With keep_output, the output file name and folder
 // stay as they are. The dialog placement is reset to unplaced.
 void ResetSettings(SettingsState& state, bool keep_output);
-
-// Repairs values that would break an export: a magnify below 0.0001
-// becomes 1.0, a float tolerance below 0.0001 its default.
-void RepairSettings(ExportSettings& settings);
 
 }  // namespace korvo

@@ -15,62 +15,6 @@ namespace korvo {
 
 namespace {
 
-std::string FormatFloat(float value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%g", static_cast<double>(value));
-    std::string text = buffer;
-    // Whole numbers get ".0" so they read as decimals (1 is written 1.0).
-    // Only when "%g" printed plain digits: a whole number that came out
-    // with an exponent stays "1e+06" rather than become "1e+06.0".
-    if (text.find_first_not_of("-0123456789") == std::string::npos) text += ".0";
-    return text;
-}
-
-std::string FormatValue(const SettingKey& entry, const ExportSettings& settings) {
-    switch (entry.kind) {
-    case SettingKind::TwoWords:
-        return std::string(entry.words[settings.*entry.int_field != 0 ? 0 : 1]);
-    case SettingKind::Choice: {
-        // A value with no word (a damaged settings block) is written as the
-        // default's word, so the file stays readable.
-        int32_t index = settings.*entry.int_field;
-        if (index < 0 || static_cast<std::size_t>(index) >= entry.words.size()) {
-            index = ExportSettings{}.*entry.int_field;
-        }
-        return std::string(entry.words[static_cast<std::size_t>(index)]);
-    }
-    case SettingKind::Integer:
-        return std::to_string(settings.*entry.int_field);
-    case SettingKind::Float:
-        return FormatFloat(settings.*entry.float_field);
-    case SettingKind::Text:
-        return settings.*entry.text_field;
-    }
-    return {};
-}
-
-void ApplyValue(const SettingKey& entry, std::string_view value, ExportSettings& settings) {
-    switch (entry.kind) {
-    case SettingKind::TwoWords:
-        settings.*entry.int_field = value == entry.words[0] ? 1 : 0;
-        break;
-    case SettingKind::Choice: {
-        const auto found = std::find(entry.words.begin(), entry.words.end(), value);
-        if (found != entry.words.end()) settings.*entry.int_field = static_cast<int32_t>(found - entry.words.begin());
-        break;
-    }
-    case SettingKind::Integer:
-        ParseIntPrefix(value, settings.*entry.int_field);
-        break;
-    case SettingKind::Float:
-        ParseFloatPrefix(value, settings.*entry.float_field);
-        break;
-    case SettingKind::Text:
-        settings.*entry.text_field = std::string(value);
-        break;
-    }
-}
-
 // The text between the first double quote and the next one; the rest of
 // the line when the second is missing.
 std::string_view QuotedValue(std::string_view line) {
@@ -83,9 +27,10 @@ std::string_view QuotedValue(std::string_view line) {
 void ApplyLine(std::string_view line, ExportSettings& settings) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.starts_with('#')) return;
-    for (const SettingKey& entry : SettingKeys()) {
-        if (line.size() > entry.key.size() && line.starts_with(entry.key) && line[entry.key.size()] == '=') {
-            ApplyValue(entry, QuotedValue(line), settings);
+    for (const SettingField& field : SettingFields()) {
+        if (!field.in_file) continue;
+        if (line.size() > field.key.size() && line.starts_with(field.key) && line[field.key.size()] == '=') {
+            ApplySettingValue(field, QuotedValue(line), settings);
             return;
         }
     }
@@ -105,9 +50,10 @@ std::string FormatSettingsFile(ExportSettings& settings, const LocalTime& now) {
     std::snprintf(date, sizeof date, "date=\"%d-%.2d-%.2dT%.2d:%.2d:%.2d\"\n", now.year, now.month, now.day, now.hour,
                   now.minute, now.second);
     text += date;
-    for (const SettingKey& entry : SettingKeys()) {
-        if (!entry.heading.empty()) text += "\n" + std::string(entry.heading) + "\n";
-        text += std::string(entry.key) + "=\"" + FormatValue(entry, settings) + "\"\n";
+    for (const SettingField& field : SettingFields()) {
+        if (!field.in_file) continue;
+        if (!field.heading.empty()) text += "\n" + std::string(field.heading) + "\n";
+        text += std::string(field.key) + "=\"" + FormatSettingValue(field, settings) + "\"\n";
     }
     return text;
 }

@@ -1,9 +1,8 @@
 #include "settings/settings_keys.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <limits>
+#include <cstdio>
 #include <utility>
 
 #include "core/format.h"
@@ -26,83 +25,105 @@ constexpr std::string_view kCompressNode[] = {"none", "cull", "merge", "unite", 
 constexpr std::string_view kTriangulation[] = {"as_is", "as_is_checking", "generate_quads", "all_tris"};
 constexpr std::string_view kFrameStepMode[] = {"auto", "1", "2", "4"};
 
-constexpr SettingKey TwoWords(std::string_view key, int32_t S::*field, Words words, std::string_view heading = {}) {
-    return {key, SettingKind::TwoWords, words, field, nullptr, nullptr, heading};
+constexpr SettingField TwoWords(std::string_view key, int32_t S::*field, Words words, std::string_view default_value,
+                               std::string_view meaning) {
+    return {.key = key, .kind = SettingKind::TwoWords, .words = words, .int_field = field,
+            .default_value = default_value, .meaning = meaning};
 }
-constexpr SettingKey Choice(std::string_view key, int32_t S::*field, Words words) {
-    return {key, SettingKind::Choice, words, field, nullptr, nullptr, {}};
+constexpr SettingField Choice(std::string_view key, int32_t S::*field, Words words, std::string_view default_value,
+                             std::string_view meaning) {
+    return {.key = key, .kind = SettingKind::Choice, .words = words, .int_field = field,
+            .default_value = default_value, .meaning = meaning};
 }
-constexpr SettingKey Integer(std::string_view key, int32_t S::*field) {
-    return {key, SettingKind::Integer, {}, field, nullptr, nullptr, {}};
+constexpr SettingField Integer(std::string_view key, int32_t S::*field, std::string_view default_value,
+                              std::string_view meaning) {
+    return {.key = key, .kind = SettingKind::Integer, .int_field = field, .default_value = default_value,
+            .meaning = meaning};
 }
-constexpr SettingKey Float(std::string_view key, float S::*field, std::string_view heading = {}) {
-    return {key, SettingKind::Float, {}, nullptr, field, nullptr, heading};
+// Every float setting is a size or a tolerance: a value too small to mean
+// anything (0 from a damaged or hand-edited file) would break the export.
+constexpr SettingField Float(std::string_view key, float S::*field, std::string_view default_value,
+                            std::string_view meaning) {
+    return {.key = key, .kind = SettingKind::Float, .float_field = field, .default_value = default_value,
+            .minimum = 0.0001f, .meaning = meaning};
 }
-constexpr SettingKey Text(std::string_view key, std::string S::*field) {
-    return {key, SettingKind::Text, {}, nullptr, nullptr, field, {}};
+constexpr SettingField Text(std::string_view key, std::string S::*field, std::string_view meaning) {
+    return {.key = key, .kind = SettingKind::Text, .text_field = field, .meaning = meaning};
+}
+constexpr SettingField Heading(std::string_view heading, SettingField field) {
+    field.heading = heading;
+    return field;
+}
+constexpr SettingField NotInFile(SettingField field) {
+    field.in_file = false;
+    return field;
 }
 
-constexpr SettingKey kSettingKeys[] = {
-    TwoWords("export", &S::export_all, kExport, "# Output Options"),
-    Text("output_file_name", &S::output_file_name),
-    TwoWords("process_mode", &S::process_mode, kProcessMode),
-    Text("output_folder", &S::output_folder),
-    TwoWords("merge_imd", &S::merge_imd, kOnOff),
-    Text("merge_imd_path", &S::merge_imd_path),
-    Float("magnify", &S::magnify, "# General Options"),
-    Choice("compress_node", &S::compress_node, kCompressNode),
-    TwoWords("compress_material", &S::compress_material, kOnOff),
-    TwoWords("frame_range", &S::frame_range, kFrameRange),
-    Integer("start_frame", &S::start_frame),
-    Integer("end_frame", &S::end_frame),
-    TwoWords("output_imd", &S::output_imd, kOnOff, "# Output File Selection"),
-    TwoWords("output_ica", &S::output_ica, kOnOff),
-    TwoWords("output_iva", &S::output_iva, kOnOff),
-    TwoWords("output_ima", &S::output_ima, kOnOff),
-    TwoWords("output_itp", &S::output_itp, kOnOff),
-    TwoWords("output_ita", &S::output_ita, kOnOff),
-    TwoWords("vertex_style", &S::vertex_style, kVertexStyle, "# Imd Options"),
-    TwoWords("output_texture", &S::output_texture, kOutputTexture),
-    TwoWords("force_full_weight", &S::force_full_weight, kOnOff),
-    TwoWords("use_primitive_strip", &S::use_primitive_strip, kOnOff),
-    Choice("triangulation", &S::triangulation, kTriangulation),
-    TwoWords("interpolation", &S::interpolation, kInterpolation, "# Animation Options"),
-    TwoWords("interp_end_to_start", &S::interp_end_to_start, kOnOff),
-    Choice("frame_step_mode", &S::frame_step_mode, kFrameStepMode),
-    Float("tolerance_scale", &S::tolerance_scale, "# Tolerance Options"),
-    Float("tolerance_rotate", &S::tolerance_rotate),
-    Float("tolerance_translate", &S::tolerance_translate),
-    Float("tolerance_tex_scale", &S::tolerance_tex_scale),
-    Float("tolerance_tex_rotate", &S::tolerance_tex_rotate),
-    Float("tolerance_tex_translate", &S::tolerance_tex_translate),
-    Integer("tolerance_color", &S::tolerance_color),
+constexpr SettingField kSettingFields[] = {
+    Heading("# Output Options",
+            TwoWords("export", &S::export_all, kExport, "all", "every node of the scene, or the selected ones")),
+    Text("output_file_name", &S::output_file_name, "base name of the output files"),
+    TwoWords("process_mode", &S::process_mode, kProcessMode, "intermediate_file",
+             "write the files, or hand them to the 3D Material Editor"),
+    Text("output_folder", &S::output_folder, "folder of the output files"),
+    TwoWords("merge_imd", &S::merge_imd, kOnOff, "off", "have the 3D Material Editor merge into merge_imd_path"),
+    Text("merge_imd_path", &S::merge_imd_path, "the model file to merge into"),
+    Heading("# General Options", Float("magnify", &S::magnify, "1.0", "factor for every length of the scene")),
+    Choice("compress_node", &S::compress_node, kCompressNode, "none", "how the node hierarchy is reduced"),
+    TwoWords("compress_material", &S::compress_material, kOnOff, "off", "fold materials that differ only in name"),
+    TwoWords("frame_range", &S::frame_range, kFrameRange, "all",
+             "the scene's whole animation range, or start_frame to end_frame"),
+    Integer("start_frame", &S::start_frame, "0", "first frame exported under frame_range=\"range\""),
+    Integer("end_frame", &S::end_frame, "0", "last frame exported under frame_range=\"range\""),
+    Heading("# Output File Selection",
+            TwoWords("output_imd", &S::output_imd, kOnOff, "on", "write the model file (.imd)")),
+    TwoWords("output_ica", &S::output_ica, kOnOff, "off", "write the character animation file (.ica)"),
+    TwoWords("output_iva", &S::output_iva, kOnOff, "off", "write the visibility animation file (.iva)"),
+    TwoWords("output_ima", &S::output_ima, kOnOff, "off", "write the material colour animation file (.ima)"),
+    TwoWords("output_itp", &S::output_itp, kOnOff, "off", "write the texture pattern animation file (.itp)"),
+    TwoWords("output_ita", &S::output_ita, kOnOff, "off", "write the texture SRT animation file (.ita)"),
+    Heading("# Imd Options", TwoWords("vertex_style", &S::vertex_style, kVertexStyle, "direct",
+                                      "vertices in each polygon, or in model-wide indexed lists")),
+    TwoWords("output_texture", &S::output_texture, kOutputTexture, "used",
+             "the word the model file records for its textures"),
+    TwoWords("force_full_weight", &S::force_full_weight, kOnOff, "off", "bind each vertex to its heaviest bone only"),
+    TwoWords("use_primitive_strip", &S::use_primitive_strip, kOnOff, "on", "draw faces as triangle and quad strips"),
+    Choice("triangulation", &S::triangulation, kTriangulation, "as_is",
+           "keep the scene's quads, check them, join triangles into quads, or only triangles"),
+    Heading("# Animation Options", TwoWords("interpolation", &S::interpolation, kInterpolation, "frame",
+                                            "how the runtime interpolates between stored frames")),
+    TwoWords("interp_end_to_start", &S::interp_end_to_start, kOnOff, "off",
+             "interpolate from the last frame back to the first"),
+    Choice("frame_step_mode", &S::frame_step_mode, kFrameStepMode, "1",
+           "store every frame, every 2nd or 4th, or the largest step within the tolerances"),
+    Heading("# Tolerance Options",
+            Float("tolerance_scale", &S::tolerance_scale, "0.1", "node scale error allowed when frames are left out")),
+    Float("tolerance_rotate", &S::tolerance_rotate, "0.1", "node rotation error (degrees)"),
+    Float("tolerance_translate", &S::tolerance_translate, "0.01", "node translation error"),
+    Float("tolerance_tex_scale", &S::tolerance_tex_scale, "0.1", "texture scale error"),
+    Float("tolerance_tex_rotate", &S::tolerance_tex_rotate, "0.1", "texture rotation error (degrees)"),
+    Float("tolerance_tex_translate", &S::tolerance_tex_translate, "0.01", "texture translation error"),
+    Integer("tolerance_color", &S::tolerance_color, "2", "material colour error (in 1/31 steps)"),
+    // Hidden controls of the options dialog.
+    NotInFile(TwoWords("output_isd", &S::output_isd, kOnOff, "off", "write the scene data file (.isd)")),
+    NotInFile(TwoWords("force_quads", &S::force_quads, kOnOff, "on", "")),
 };
-
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-// Skips leading white space and one sign; returns the position after them.
-std::size_t SkipSpaceAndSign(std::string_view text, bool& negative) {
-    std::size_t i = 0;
-    while (i < text.size() && IsSpace(text[i])) ++i;
-    negative = i < text.size() && text[i] == '-';
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
-    return i;
-}
-
-// from_chars leaves the value alone when it is out of range; tell an
-// overflow from an underflow by the number's exponent or integer part.
-double OutOfRangeValue(std::string_view number) {
-    const std::size_t e = number.find_first_of("eE");
-    const bool underflow = e != std::string_view::npos
-                               ? e + 1 < number.size() && number[e + 1] == '-'
-                               : number.find_first_of("123456789") > number.find('.');
-    return underflow ? 0.0 : std::numeric_limits<double>::infinity();
-}
 
 std::string JoinWords(Words words) {
     std::string joined;
     for (std::string_view word : words) joined += (joined.empty() ? "" : ", ") + std::string(word);
     return joined;
+}
+
+std::string FormatFloat(float value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%g", static_cast<double>(value));
+    std::string text = buffer;
+    // Whole numbers get ".0" so they read as decimals (1 is written 1.0).
+    // Only when "%g" printed plain digits: a whole number that came out
+    // with an exponent stays "1e+06" rather than become "1e+06.0".
+    if (text.find_first_not_of("-0123456789") == std::string::npos) text += ".0";
+    return text;
 }
 
 bool Fail(std::string* error, std::string message) {
@@ -112,61 +133,80 @@ bool Fail(std::string* error, std::string message) {
 
 }  // namespace
 
-std::span<const SettingKey> SettingKeys() { return kSettingKeys; }
+std::span<const SettingField> SettingFields() { return kSettingFields; }
 
-const SettingKey* FindSettingKey(std::string_view key) {
-    for (const SettingKey& entry : kSettingKeys) {
-        if (entry.key == key) return &entry;
+const SettingField* FindSettingKey(std::string_view key) {
+    for (const SettingField& field : kSettingFields) {
+        if (field.in_file && field.key == key) return &field;
     }
     return nullptr;
 }
 
-std::size_t ParseIntPrefix(std::string_view text, int32_t& value) {
-    bool negative = false;
-    std::size_t i = SkipSpaceAndSign(text, negative);
-    const std::size_t digits_start = i;
-    int64_t magnitude = 0;
-    const int64_t limit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        magnitude = std::min(magnitude * 10 + (text[i] - '0'), limit);
+std::string FormatSettingValue(const SettingField& field, const ExportSettings& settings) {
+    switch (field.kind) {
+    case SettingKind::TwoWords:
+        return std::string(field.words[settings.*field.int_field != 0 ? 0 : 1]);
+    case SettingKind::Choice: {
+        const int32_t index = settings.*field.int_field;
+        if (index < 0 || static_cast<std::size_t>(index) >= field.words.size()) return std::string(field.default_value);
+        return std::string(field.words[static_cast<std::size_t>(index)]);
     }
-    if (i == digits_start) {
-        value = 0;
-        return 0;
+    case SettingKind::Integer:
+        return std::to_string(settings.*field.int_field);
+    case SettingKind::Float:
+        return FormatFloat(settings.*field.float_field);
+    case SettingKind::Text:
+        return settings.*field.text_field;
     }
-    const int64_t signed_value = negative ? -magnitude : std::min(magnitude, limit - 1);
-    value = static_cast<int32_t>(signed_value);
-    return i;
+    return {};
 }
 
-std::size_t ParseFloatPrefix(std::string_view text, float& value) {
-    bool negative = false;
-    const std::size_t start = SkipSpaceAndSign(text, negative);
-    value = 0.0f;
-    // A second sign is not a number ("--1"), though from_chars would take it.
-    if (start >= text.size() || text[start] == '-' || text[start] == '+') return 0;
-    double parsed = 0.0;
-    const char* first = text.data() + start;
-    const auto [end, status] = std::from_chars(first, text.data() + text.size(), parsed);
-    if (status == std::errc::invalid_argument) return 0;
-    if (status == std::errc::result_out_of_range) {
-        parsed = OutOfRangeValue(std::string_view(first, static_cast<std::size_t>(end - first)));
+void ApplySettingValue(const SettingField& field, std::string_view value, ExportSettings& settings) {
+    switch (field.kind) {
+    case SettingKind::TwoWords:
+        settings.*field.int_field = value == field.words[0] ? 1 : 0;
+        break;
+    case SettingKind::Choice: {
+        const auto found = std::find(field.words.begin(), field.words.end(), value);
+        if (found != field.words.end()) settings.*field.int_field = static_cast<int32_t>(found - field.words.begin());
+        break;
     }
-    if (negative) parsed = -parsed;
-    const double largest = std::numeric_limits<float>::max();
-    if (std::isnan(parsed) || std::abs(parsed) <= largest) {
-        value = static_cast<float>(parsed);
-    } else {
-        value = parsed > 0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
+    case SettingKind::Integer:
+        ParseIntPrefix(value, settings.*field.int_field);
+        break;
+    case SettingKind::Float:
+        ParseFloatPrefix(value, settings.*field.float_field);
+        break;
+    case SettingKind::Text:
+        settings.*field.text_field = std::string(value);
+        break;
     }
-    return static_cast<std::size_t>(end - text.data());
+}
+
+void ApplyDefaults(ExportSettings& settings) {
+    for (const SettingField& field : kSettingFields) ApplySettingValue(field, field.default_value, settings);
+}
+
+std::vector<std::string> RepairSettings(ExportSettings& settings) {
+    std::vector<std::string> repaired;
+    for (const SettingField& field : kSettingFields) {
+        if (field.kind != SettingKind::Float || field.minimum == 0.0f) continue;
+        float& value = settings.*field.float_field;
+        // Written as "not at least" so that a NaN is repaired as well.
+        if (value >= field.minimum) continue;
+        repaired.push_back(std::string(field.key) + "=\"" + FormatFloat(value) + "\" is below " +
+                           FormatFloat(field.minimum) + "; " + std::string(field.default_value) + " is used");
+        ApplySettingValue(field, field.default_value, settings);
+    }
+    return repaired;
 }
 
 bool SetSettingByKey(ExportSettings& settings, std::string_view key, std::string_view value, std::string* error) {
-    const SettingKey* entry = FindSettingKey(key);
+    const SettingField* entry = FindSettingKey(key);
     if (!entry) {
         std::string keys;
-        for (const SettingKey& known : kSettingKeys) {
+        for (const SettingField& known : kSettingFields) {
+            if (!known.in_file) continue;
             if (!keys.empty()) keys += ", ";
             keys += known.key;
         }
@@ -197,6 +237,12 @@ bool SetSettingByKey(ExportSettings& settings, std::string_view key, std::string
         float number = 0.0f;
         if (value.empty() || ParseFloatPrefix(value, number) != value.size() || !std::isfinite(number)) {
             return Fail(error, "invalid value " + quoted + ": expected a finite decimal number");
+        }
+        // Repair would replace it; a value given for one run is refused
+        // rather than changed behind the user's back.
+        if (!(number >= entry->minimum)) {
+            return Fail(error,
+                        "invalid value " + quoted + ": expected a number of at least " + FormatFloat(entry->minimum));
         }
         settings.*entry->float_field = number;
         return true;

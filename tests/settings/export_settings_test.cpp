@@ -4,6 +4,8 @@
 
 #include <limits>
 
+#include "settings/settings_keys.h"
+
 namespace korvo {
 namespace {
 
@@ -29,7 +31,7 @@ TEST(ExportSettings, ResetKeepsOutputOnlyWhenAsked) {
     EXPECT_EQ(changed, expected);
 }
 
-TEST(ExportSettings, RepairReplacesTinyMagnifyAndTolerances) {
+TEST(ExportSettings, RepairReplacesTinyMagnifyAndTolerancesAndSaysSo) {
     ExportSettings s;
     s.magnify = 0;
     s.tolerance_scale = 0.00005f;
@@ -39,15 +41,19 @@ TEST(ExportSettings, RepairReplacesTinyMagnifyAndTolerances) {
     s.tolerance_tex_rotate = 0.3f;
     s.tolerance_tex_translate = 0;
     s.tolerance_color = 0;
-    RepairSettings(s);
-    EXPECT_EQ(s.magnify, 1.0f);
-    EXPECT_EQ(s.tolerance_scale, 0.1f);
-    EXPECT_EQ(s.tolerance_rotate, 0.1f);
-    EXPECT_EQ(s.tolerance_translate, 0.01f);
-    EXPECT_EQ(s.tolerance_tex_scale, 0.0001f);
-    EXPECT_EQ(s.tolerance_tex_rotate, 0.3f);
-    EXPECT_EQ(s.tolerance_tex_translate, 0.01f);
-    EXPECT_EQ(s.tolerance_color, 0);
+    EXPECT_EQ(RepairSettings(s), (std::vector<std::string>{
+                                     "magnify=\"0.0\" is below 0.0001; 1.0 is used",
+                                     "tolerance_scale=\"5e-05\" is below 0.0001; 0.1 is used",
+                                     "tolerance_rotate=\"-1.0\" is below 0.0001; 0.1 is used",
+                                     "tolerance_translate=\"nan\" is below 0.0001; 0.01 is used",
+                                     "tolerance_tex_translate=\"0.0\" is below 0.0001; 0.01 is used",
+                                 }));
+    ExportSettings expected;
+    expected.tolerance_tex_scale = 0.0001f;
+    expected.tolerance_tex_rotate = 0.3f;
+    expected.tolerance_color = 0;
+    EXPECT_EQ(s, expected);
+    EXPECT_TRUE(RepairSettings(s).empty());
 }
 
 }  // namespace

@@ -177,7 +177,8 @@ TEST(SettingsFile, ReaderRules) {
         "tolerance_scale=\"\"\n"
         "output_file_name=  \"a b\" \"c\"\n"
         "output_folder=\"no closing quote\r\n"
-        "merge_imd_path=no quotes at all\n",
+        "merge_imd_path=no quotes at all\n"
+        "output_isd=\"on\"\n",                 // a field without a key
         s);
     EXPECT_EQ(s.merge_imd, 0);
     EXPECT_EQ(s.vertex_style, 0);
@@ -195,6 +196,7 @@ TEST(SettingsFile, ReaderRules) {
     EXPECT_EQ(s.output_file_name, "a b");
     EXPECT_EQ(s.output_folder, "no closing quote");
     EXPECT_EQ(s.merge_imd_path, "");
+    EXPECT_EQ(s.output_isd, 0);
 }
 
 TEST(SettingsFile, LongLineIsOneLine) {

@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <utility>
 #include <vector>
+
+#include "settings/settings_reference.h"
+#include "support/test_support.h"
 
 namespace korvo {
 namespace {
@@ -42,6 +46,8 @@ TEST(SettingKeys, RejectsWhatTheFileReaderWouldTolerate) {
     EXPECT_NE(error.find("valid keys: export, output_file_name, process_mode,"), std::string::npos) << error;
     EXPECT_NE(error.find(", tolerance_color"), std::string::npos) << error;
     EXPECT_FALSE(SetSettingByKey(s, "settings_version", "1.0", &error));
+    EXPECT_FALSE(SetSettingByKey(s, "output_isd", "on", &error)) << "no settings-file key";
+    EXPECT_EQ(error.find("output_isd"), error.rfind("output_isd")) << "not among the valid keys: " << error;
 
     EXPECT_FALSE(SetSettingByKey(s, "merge_imd", "ON", &error));
     EXPECT_EQ(error, "invalid value \"ON\" for merge_imd; valid values: on, off");
@@ -54,10 +60,40 @@ TEST(SettingKeys, RejectsWhatTheFileReaderWouldTolerate) {
         EXPECT_FALSE(SetSettingByKey(s, "end_frame", bad, &error)) << bad;
     }
     EXPECT_EQ(error, "invalid value \"x\" for end_frame: expected a whole number");
-    for (const char* bad : {"", "abc", "1.0.0", "nan", "1e400", "--1"}) {
+    for (const char* bad : {"", "abc", "1.0.0", "nan", "1e400", "--1", "0", "0.00009", "-1"}) {
         EXPECT_FALSE(SetSettingByKey(s, "tolerance_scale", bad, nullptr)) << bad;
     }
+    EXPECT_FALSE(SetSettingByKey(s, "magnify", "0", &error));
+    EXPECT_EQ(error, "invalid value \"0\" for magnify: expected a number of at least 0.0001");
     EXPECT_EQ(s, defaults);
+}
+
+// A typo in a default ("al", "0,1") would be stored as some other value.
+TEST(SettingKeys, EveryDefaultIsAValueOfItsField) {
+    const ExportSettings defaults;
+    for (const SettingField& field : SettingFields()) {
+        EXPECT_EQ(FormatSettingValue(field, defaults), field.default_value) << field.key;
+    }
+    EXPECT_EQ(defaults.magnify, 1.0f);
+    EXPECT_EQ(defaults.tolerance_translate, 0.01f);
+    EXPECT_EQ(defaults.force_quads, 1);
+}
+
+// The documentation's list of keys is the table's: regenerate it with
+// KORVO_UPDATE_DOCS=1 when the table changes.
+TEST(SettingKeys, DocumentationListsTheTable) {
+    const std::string path = test::SourcePath("docs/settings.md");
+    std::string page = test::ReadFile(path);
+    const std::string begin = "<!-- settings table: begin -->\n", end = "<!-- settings table: end -->";
+    const std::size_t from = page.find(begin), to = page.find(end);
+    ASSERT_TRUE(from != std::string::npos && to != std::string::npos && from < to) << path;
+    const std::string listed = page.substr(from + begin.size(), to - from - begin.size());
+    if (listed != SettingsReference() && std::getenv("KORVO_UPDATE_DOCS")) {
+        page.replace(from + begin.size(), listed.size(), SettingsReference());
+        test::WriteFile(path, page);
+        return;
+    }
+    EXPECT_EQ(listed, SettingsReference()) << "run the test with KORVO_UPDATE_DOCS=1 to update " << path;
 }
 
 TEST(SettingKeys, NumberPrefixesReadLikeAtoiAndAtof) {
