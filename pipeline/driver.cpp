@@ -79,8 +79,10 @@ KorvoExporter::KorvoExporter(Host& host, ProcessState& process) : host_(host), p
             ResetSettings(current, /*keep_output=*/false);
         }
     }
+    // Repaired where every export copies them from, so that the run and
+    // the "max.k3es" written back hold the repaired values.
+    RepairSettings(current.settings);
     settings_ = current.settings;
-    RepairSettings(settings_);
 }
 
 KorvoExporter::~KorvoExporter() {

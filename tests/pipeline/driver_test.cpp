@@ -210,6 +210,7 @@ TEST_F(DriverTest, KeepsSettingsBetweenExportersButNotRunOverrides) {
     {
         ExportSettings defaults;
         defaults.compress_node = 1;
+        defaults.magnify = 0;
         WriteSettingsFile(defaults_path, defaults, host.now, host);
     }
     {
@@ -225,6 +226,7 @@ TEST_F(DriverTest, KeepsSettingsBetweenExportersButNotRunOverrides) {
     ExportSettings saved;
     ASSERT_TRUE(ReadSettingsFile(defaults_path, saved));
     EXPECT_EQ(saved.compress_node, 2) << "the working copy goes back at destruction";
+    EXPECT_EQ(saved.magnify, 1.0f) << "repaired at creation, and the export copies the repaired value";
     EXPECT_EQ(saved.output_ica, 0) << "run overrides are not remembered";
     EXPECT_TRUE(std::filesystem::exists(JoinConfigPath(config.path().string(), "menusettings.bin")));
 
