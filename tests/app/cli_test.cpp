@@ -59,13 +59,11 @@ TEST_F(CliTest, UsageErrorsAreOneLineAndExitTwo) {
 
 TEST_F(CliTest, ExportsTheExampleAndSaysWhereTheFilesWent) {
     const std::string model = out_dir.file("simple.imd");
-    ASSERT_EQ(Run({"export", example, "-o", model, "--set", "output_iva=on", "--set", "output_ita=on"}), kExitSuccess)
-        << err.str();
-    EXPECT_TRUE(std::filesystem::exists(model));
-    EXPECT_TRUE(std::filesystem::exists(out_dir.file("simple.iva")));
-    EXPECT_TRUE(std::filesystem::exists(out_dir.file("simple.ita")));
-    EXPECT_FALSE(std::filesystem::exists(out_dir.file("simple.ica")));
-    EXPECT_NE(out.str().find("wrote " + model + "\n"), std::string::npos);
+    ASSERT_EQ(Run({"export", example, "-o", model, "--set", "output_iva=on"}), kExitSuccess) << err.str();
+    EXPECT_TRUE(test::Contains(out.str(), "\nWarning: output_iva=\"on\" is not available yet; no visibility animation "
+                                          "file (.iva) is written.\n"));
+    EXPECT_TRUE(test::Contains(out.str(), "\n\n\nwrote " + model + "\n"));
+    EXPECT_FALSE(std::filesystem::exists(out_dir.file("simple.iva")));
     EXPECT_EQ(ReadFile(model).rfind("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>", 0), 0u);
     EXPECT_TRUE(std::filesystem::exists(config.file("max.k3es"))) << "the configuration folder is used";
 }

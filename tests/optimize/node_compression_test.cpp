@@ -73,15 +73,5 @@ TEST(NodeCompressionTest, MovesBlendedVerticesIntoModelSpaceAndBoundsMeshNodes) 
     EXPECT_EQ(moved.triangles[0].face_vector, (Vec3{0, 0, 1}));
 }
 
-TEST(NodeCompressionTest, SaysWhenAModeIsNotAvailable) {
-    ExportScene scene;
-    scene.compress_node = 2;
-    scene.nodes = {Node(1, "Only", -1)};
-    CompressNodes(scene);
-    EXPECT_EQ(scene.compress_node, 0);
-    ASSERT_EQ(scene.messages.size(), 1u);
-    EXPECT_NE(scene.messages[0].find("\"merge\""), std::string::npos);
-}
-
 }  // namespace
 }  // namespace korvo

@@ -34,6 +34,7 @@ protected:
         exporter.run_overrides = [this](ExportSettings& run) {
             run.output_file_name = "hero";
             run.output_folder = out.path().string();
+            run.use_primitive_strip = 0;  // not available yet: it would warn in every run
             if (adjust) adjust(run);
         };
         const int result = exporter.DoExport("ignored.imd", true, options);
@@ -56,6 +57,7 @@ TEST_F(DriverTest, RunsEveryStageInOrderAndWritesTheSelectedFiles) {
         s.output_ica = 1;
         s.output_itp = 1;
         s.output_isd = 1;
+        s.compress_node = 1;
     };
     ASSERT_EQ(Export(), 1);
 
@@ -65,12 +67,19 @@ TEST_F(DriverTest, RunsEveryStageInOrderAndWritesTheSelectedFiles) {
         ExportStage::WriteFiles,
     };
     EXPECT_EQ(stages, expected);
-    EXPECT_EQ(written, (std::vector<std::string>{Out("hero.imd"), Out("hero.ica"), Out("hero.itp"), Out("hero.isd")}));
+    EXPECT_EQ(written, (std::vector<std::string>{Out("hero.imd"), Out("hero.isd")}))
+        << "no animation file while it would be only a frame";
     const std::string model = ReadFile(Out("hero.imd"));
     EXPECT_EQ(model.rfind("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n\n<imd version=\"1.6.0\">", 0), 0u);
     EXPECT_NE(model.find("source=\"hero.max\""), std::string::npos);
+    EXPECT_NE(model.find("compress_node=\"cull\" node_size=\"1 1\""), std::string::npos) << "the mode asked for";
     EXPECT_NE(ReadFile(Out("hero.isd")).find("\n</isd>\n"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(Out("hero.iva")));
+    EXPECT_EQ(host.listener,
+              "[2009-07-08 T14:05:09]\n"
+              "Warning: compress_node=\"cull\" is not available yet; the nodes are exported uncompressed.\n"
+              "Warning: output_ica=\"on\" is not available yet; no character animation file (.ica) is written.\n"
+              "Warning: output_itp=\"on\" is not available yet; no texture pattern animation file (.itp) is written.\n"
+              "\n\n");
     EXPECT_TRUE(host.boxes.empty());
     EXPECT_EQ(host.progress_titles, std::vector<std::string>{"Exporting Korvo Data"});
     EXPECT_EQ(host.progress_ends, 1);
@@ -140,29 +149,29 @@ TEST_F(DriverTest, FailsWithoutNodesAndWritesNothing) {
 }
 
 TEST_F(DriverTest, AsksBeforeOverwritingOnlyWhenStartedByAScript) {
-    adjust = [](ExportSettings& s) { s.output_ica = 1; };
+    adjust = [](ExportSettings& s) { s.output_isd = 1; };
     WriteFile(Out("hero.imd"), "old model");
-    WriteFile(Out("hero.ica"), "old animation");
+    WriteFile(Out("hero.isd"), "old scene data");
 
     host.overwrite_answers = {OverwriteAnswer::No, OverwriteAnswer::Yes};
     ASSERT_EQ(Export(), 1);
-    EXPECT_EQ(host.asked_overwrite, (std::vector<std::string>{Out("hero.imd"), Out("hero.ica")}));
+    EXPECT_EQ(host.asked_overwrite, (std::vector<std::string>{Out("hero.imd"), Out("hero.isd")}));
     EXPECT_EQ(ReadFile(Out("hero.imd")), "old model");
-    EXPECT_NE(ReadFile(Out("hero.ica")), "old animation");
+    EXPECT_NE(ReadFile(Out("hero.isd")), "old scene data");
 
     host.asked_overwrite.clear();
-    WriteFile(Out("hero.ica"), "old animation");
+    WriteFile(Out("hero.isd"), "old scene data");
     host.overwrite_answers = {OverwriteAnswer::Cancel};
     EXPECT_EQ(Export(), 1) << "cancel stops writing but is not a failure";
     EXPECT_EQ(host.asked_overwrite.size(), 1u);
     EXPECT_EQ(ReadFile(Out("hero.imd")), "old model");
-    EXPECT_EQ(ReadFile(Out("hero.ica")), "old animation");
+    EXPECT_EQ(ReadFile(Out("hero.isd")), "old scene data");
 
     host.asked_overwrite.clear();
     host.overwrite_answers = {OverwriteAnswer::YesToAll};
     ASSERT_EQ(Export(), 1);
     EXPECT_EQ(host.asked_overwrite.size(), 1u) << "yes to all asks once";
-    EXPECT_NE(ReadFile(Out("hero.ica")), "old animation");
+    EXPECT_NE(ReadFile(Out("hero.isd")), "old scene data");
 
     host.asked_overwrite.clear();
     process.batch = true;

@@ -11,9 +11,8 @@ using test::AddPolygon;
 using test::Section;
 
 // root (16 characters) over a mesh and a mesh whose polygon was removed.
-ExportScene Hierarchy(int32_t compress_node) {
+ExportScene Hierarchy() {
     ExportScene scene = test::ModelScene();
-    scene.compress_node = compress_node;
     scene.materials.push_back(DefaultMaterial(1));
     scene.materials[0].name = "mat_a";
     scene.materials[1].name = "mat_b";
@@ -51,7 +50,7 @@ ExportScene Hierarchy(int32_t compress_node) {
 }
 
 TEST(NodeSectionTest, WritesTheHierarchyKindsVolumesAndDisplays) {
-    ExportScene scene = Hierarchy(0);
+    ExportScene scene = Hierarchy();
     EXPECT_EQ(Section(test::ModelText(scene), "node_array"),
               "\n<node_array size=\"3\">\n"
               "\t<node index=\"0\" name=\"root_node_16_chr\" kind=\"null\"\n"
@@ -108,15 +107,6 @@ TEST(NodeSectionTest, WritesTheHierarchyKindsVolumesAndDisplays) {
                                   "Warning: Length of name over 16 characters. node: a_very_long_node_name",
                                   "Warning: Mesh has no polygon: a_very_long_node_name",
                               }));
-}
-
-TEST(NodeSectionTest, UnitedModesWriteTheFirstSamplesAsTheTransform) {
-    ExportScene scene = Hierarchy(3);
-    const std::string nodes = Section(test::ModelText(scene), "node_array");
-    EXPECT_TRUE(test::Contains(nodes, "\t\tbillboard=\"on\"\n"
-                                      "\t\tscale=\"2.000000 2.000000 2.000000\"\n"
-                                      "\t\trotate=\"0.000000 45.000000 0.000000\"\n"
-                                      "\t\ttranslate=\"4.000000 5.000000 6.000000\"\n"));
 }
 
 TEST(NodeSectionTest, AnEmptyNodeListWritesAnEmptyArray) {
