@@ -7,6 +7,7 @@
 #include "app/console_host.h"
 #include "app/scene_loader.h"
 #include "pipeline/driver.h"
+#include "settings/menu_settings.h"
 #include "settings/settings_file.h"
 #include "settings/settings_keys.h"
 
@@ -17,8 +18,8 @@ namespace {
 constexpr const char* kExamples = R"(Examples:
   korvo-export export examples/simple.json -o out/simple.imd
       Export the model file of a scene document into out/.
-  korvo-export export hero.json -o out/hero.imd --set output_ica=on --set output_iva=on
-      Also write the character and visibility animation files.
+  korvo-export export hero.json -o out/hero.imd --set vertex_style=index --isd
+      Index the vertices, and also write the scene data file.
   korvo-export export hero.json --settings release.k3es --select Hero,Sword --yes
       Export two nodes with a settings file, replacing existing files.
   korvo-export export character.glb -o out/character.imd --animation Walk --fps 60
@@ -29,7 +30,8 @@ constexpr const char* kExamples = R"(Examples:
 Exit status: 0 success, 1 export failed, 2 usage or input error.
 Settings: max.k3es and menusettings.bin in $KORVO_EXPORT_CONFIG_DIR, else
 $XDG_CONFIG_HOME/korvo-export, else ~/.config/korvo-export. Options given on
-the command line apply to that run only.)";
+the command line apply to that run only; docs/settings.md lists every key.
+An option that is not available yet prints a warning saying what is not done.)";
 
 struct ExportOptions {
     std::string scene;
@@ -37,6 +39,7 @@ struct ExportOptions {
     std::string settings_file;
     std::vector<std::string> sets;
     std::vector<std::string> select;
+    bool isd = false;
     bool yes = false;
     bool quiet = false;
     // glTF files only.
@@ -54,11 +57,17 @@ struct RunPlan {
     std::vector<SettingChange> changes;
     std::string output_name;
     std::string output_folder;
+    // What the run will do differently from what was asked.
+    std::vector<std::string> warnings;
 };
 
 class UsageError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
+
+void Warn(const ExportOptions& options, std::ostream& err, const std::string& text) {
+    if (!options.quiet) err << "korvo-export: warning: " << text << '\n';
+}
 
 HostNode* FindNodeByName(HostNode* node, const std::string& name) {
     for (HostNode* child : node->Children()) {
@@ -70,17 +79,29 @@ HostNode* FindNodeByName(HostNode* node, const std::string& name) {
 
 RunPlan PlanRun(const ExportOptions& options, ExportSettings& scratch) {
     RunPlan plan;
-    if (!options.settings_file.empty() && !ReadSettingsFile(options.settings_file, scratch)) {
-        throw UsageError("cannot read settings file \"" + options.settings_file + "\"");
+    const std::string& file = options.settings_file;
+    if (!file.empty()) {
+        if (!ReadSettingsFile(file, scratch)) throw UsageError("cannot read settings file \"" + file + "\"");
+        const std::pair<const char*, const std::string&> names[] = {{"output_file_name", scratch.output_file_name},
+                                                                    {"output_folder", scratch.output_folder}};
+        for (const auto& [key, name] : names) {
+            if (name.empty()) continue;
+            plan.warnings.push_back(file + ": " + key + "=\"" + name + "\" is not used; the output is where -o says");
+        }
     }
     for (const std::string& assignment : options.sets) {
         const auto equals = assignment.find('=');
         if (equals == std::string::npos) throw UsageError("--set " + assignment + ": expected key=value");
         SettingChange change{assignment.substr(0, equals), assignment.substr(equals + 1)};
+        if (change.key == "output_file_name" || change.key == "output_folder") {
+            throw UsageError("--set " + assignment + ": the output's name and folder are given with -o PATH/NAME.imd");
+        }
         std::string error;
         if (!SetSettingByKey(scratch, change.key, change.value, &error)) throw UsageError("--set " + assignment + ": " + error);
         plan.changes.push_back(std::move(change));
     }
+    // --set refuses such values, so only the settings file can have them.
+    for (const std::string& repaired : RepairSettings(scratch)) plan.warnings.push_back(file + ": " + repaired);
     const std::filesystem::path output = options.output.empty()
                                              ? std::filesystem::path(std::filesystem::path(options.scene).stem().string() + ".imd")
                                              : std::filesystem::path(options.output);
@@ -141,6 +162,10 @@ int RunExport(const ExportOptions& options, std::istream& in, std::ostream& out,
     try {
         plan = PlanRun(options, scratch);
         scene = LoadScene(options, plan, err);
+        if (scene->StoredSettings()) {
+            plan.warnings.push_back(options.scene + ": stored_settings is not available yet; the settings come from " +
+                                    kDefaultSettingsFileName + " and the command line");
+        }
         std::vector<HostNode*> selection;
         for (const std::string& name : options.select) {
             HostNode* node = FindNodeByName(scene->Root(), name);
@@ -157,6 +182,7 @@ int RunExport(const ExportOptions& options, std::istream& in, std::ostream& out,
         err << "korvo-export: " << e.what() << '\n';
         return kExitUsage;
     }
+    for (const std::string& warning : plan.warnings) Warn(options, err, warning);
 
     ConsoleOptions console;
     console.quiet = options.quiet;
@@ -175,10 +201,22 @@ int RunExport(const ExportOptions& options, std::istream& in, std::ostream& out,
         exporter.run_overrides = [&](ExportSettings& run) {
             if (!options.settings_file.empty()) ReadSettingsFile(options.settings_file, run);
             for (const SettingChange& change : plan.changes) SetSettingByKey(run, change.key, change.value, nullptr);
+            RepairSettings(run);  // said in the plan's warnings
+            if (options.isd) run.output_isd = 1;
             if (!options.select.empty()) run.export_all = 0;
             run.output_file_name = plan.output_name;
             run.output_folder = plan.output_folder;
-            run.process_mode = 1;
+            if (run.process_mode == 0) {
+                Warn(options, err,
+                     "process_mode=\"3d_material_editor\" is not available from the command line yet; the files are "
+                     "written as intermediate files into the output folder");
+                run.process_mode = 1;
+            }
+            if (run.merge_imd) {
+                Warn(options, err,
+                     "merge_imd=\"on\" is not available from the command line yet; nothing is merged into \"" +
+                         run.merge_imd_path + "\"");
+            }
         };
         result = exporter.DoExport(options.output, /*suppress_prompts=*/true, kExportFromScript);
         written = exporter.WrittenFiles();
@@ -210,10 +248,13 @@ int RunCommandLine(int argc, const char* const* argv, std::istream& in, std::ost
                                "Output model file PATH/NAME.imd; the other files go beside it "
                                "(default: the scene's name in the current folder)");
     export_command->add_option("--settings", options.settings_file, "Settings file (.k3es) for this run");
-    export_command->add_option("--set", options.sets, "One setting as in a .k3es file, e.g. output_ica=on")
+    export_command->add_option("--set", options.sets,
+                               "One setting as in a .k3es file, e.g. vertex_style=index; docs/settings.md lists them")
         ->take_all();
     export_command->add_option("--select", options.select, "Export only these nodes (names, comma-separated)")
         ->delimiter(',');
+    export_command->add_flag("--isd", options.isd,
+                             "Also write the scene data file (.isd): camera and directional lights");
     export_command->add_flag("-y,--yes", options.yes, "Overwrite existing files without asking");
     export_command->add_flag("-q,--quiet", options.quiet, "Print nothing but errors");
     export_command->add_option("--animation", options.animation,

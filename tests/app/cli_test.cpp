@@ -59,13 +59,72 @@ TEST_F(CliTest, UsageErrorsAreOneLineAndExitTwo) {
 
 TEST_F(CliTest, ExportsTheExampleAndSaysWhereTheFilesWent) {
     const std::string model = out_dir.file("simple.imd");
-    ASSERT_EQ(Run({"export", example, "-o", model, "--set", "output_iva=on"}), kExitSuccess) << err.str();
-    EXPECT_TRUE(test::Contains(out.str(), "\nWarning: output_iva=\"on\" is not available yet; no visibility animation "
-                                          "file (.iva) is written.\n"));
-    EXPECT_TRUE(test::Contains(out.str(), "\n\n\nwrote " + model + "\n"));
-    EXPECT_FALSE(std::filesystem::exists(out_dir.file("simple.iva")));
+    ASSERT_EQ(Run({"export", example, "-o", model, "--isd"}), kExitSuccess) << err.str();
+    EXPECT_TRUE(test::Contains(
+        out.str(), "\nWarning: use_primitive_strip=\"on\" is not available yet; faces are written without strips.\n"));
+    EXPECT_TRUE(test::Contains(out.str(), "\n\n\nwrote " + model + "\nwrote " + out_dir.file("simple.isd") + "\n"));
     EXPECT_EQ(ReadFile(model).rfind("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>", 0), 0u);
     EXPECT_TRUE(std::filesystem::exists(config.file("max.k3es"))) << "the configuration folder is used";
+}
+
+// Each option that is not carried out yet says so in one line, the model
+// file records what was asked, and no stub file is written.
+TEST_F(CliTest, SaysWhatIsNotAvailableAndWritesNoStub) {
+    const std::string scene = out_dir.file("stored.json");
+    const std::string stored = "{\"stored_settings\": {\"hex\": \"" + std::string(2 * 924, '0') + "\"},";
+    WriteFile(scene, stored + ReadFile(example).substr(1));
+    const std::string model = out_dir.file("m.imd");
+    ASSERT_EQ(Run({"export", scene, "-o", model, "--set", "magnify=2", "--set", "compress_node=merge", "--set",
+                   "compress_material=on", "--set", "output_ima=on", "--set", "use_primitive_strip=off", "--set",
+                   "triangulation=generate_quads", "--set", "process_mode=3d_material_editor", "--set",
+                   "merge_imd=on"}),
+              kExitSuccess)
+        << err.str();
+    EXPECT_TRUE(test::Contains(
+        out.str(),
+        "]\nWarning: magnify=\"2.0\" is not available yet; lengths are exported unscaled.\n"
+        "Warning: compress_node=\"merge\" is not available yet; the nodes are exported uncompressed.\n"
+        "Warning: compress_material=\"on\" is not available yet; the materials are exported uncompressed.\n"
+        "Warning: output_ima=\"on\" is not available yet; no material colour animation file (.ima) is written.\n"
+        "Warning: triangulation=\"generate_quads\" is not available yet; faces are written as triangles.\n"));
+    EXPECT_TRUE(test::Contains(out.str(), "\n\n\nwrote " + model + "\n"));
+    EXPECT_EQ(err.str(), "korvo-export: warning: " + scene + ": stored_settings is not available yet; the settings "
+                         "come from max.k3es and the command line\n"
+                         "korvo-export: warning: process_mode=\"3d_material_editor\" is not available from the command "
+                         "line yet; the files are written as intermediate files into the output folder\n"
+                         "korvo-export: warning: merge_imd=\"on\" is not available from the command line yet; "
+                         "nothing is merged into \"\"\n");
+    EXPECT_TRUE(test::Contains(ReadFile(model), "\tmagnify=\"2.000000\"\n"));
+    EXPECT_TRUE(test::Contains(ReadFile(model), "\tcompress_node=\"merge\" node_size=\"8 8\"\n"
+                                                "\tcompress_material=\"on\" material_size=\"2 2\"\n"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out_dir.path()), {}), 2)
+        << "the scene and the model file, nothing else";
+}
+
+// Out-of-range values in max.k3es are repaired for the export and in the
+// file; given for one run they are refused (--set) or repaired with a
+// warning (--settings).
+TEST_F(CliTest, RepairsOutOfRangeSettingsEndToEnd) {
+    WriteFile(config.file("max.k3es"), "magnify=\"0\"\ntolerance_translate=\"0.00001\"\n");
+    const std::string model = out_dir.file("m.imd");
+    ASSERT_EQ(Run({"export", example, "-o", model}), kExitSuccess) << err.str();
+    EXPECT_TRUE(test::Contains(ReadFile(model), "\tmagnify=\"1.000000\"\n"));
+    const std::string saved = ReadFile(config.file("max.k3es"));
+    EXPECT_TRUE(test::Contains(saved, "\nmagnify=\"1.0\"\n"));
+    EXPECT_TRUE(test::Contains(saved, "\ntolerance_translate=\"0.01\"\n"));
+
+    EXPECT_EQ(Run({"export", example, "-o", model, "--yes", "--set", "magnify=0.00001"}), kExitUsage);
+    EXPECT_EQ(err.str(), "korvo-export: --set magnify=0.00001: invalid value \"0.00001\" for magnify: expected a "
+                         "number of at least 0.0001\n");
+
+    const std::string run = out_dir.file("run.k3es");
+    WriteFile(run, "magnify=\"0\"\noutput_folder=\"elsewhere\"\n");
+    ASSERT_EQ(Run({"export", example, "-o", model, "--yes", "--settings", run}), kExitSuccess) << err.str();
+    EXPECT_EQ(err.str(), "korvo-export: warning: " + run + ": output_folder=\"elsewhere\" is not used; the output is "
+                         "where -o says\n"
+                         "korvo-export: warning: " + run + ": magnify=\"0.0\" is below 0.0001; 1.0 is used\n");
+    EXPECT_TRUE(test::Contains(ReadFile(model), "\tmagnify=\"1.000000\"\n"));
+    EXPECT_EQ(Run({"export", example, "-o", model, "--set", "output_folder=x"}), kExitUsage);
 }
 
 TEST_F(CliTest, CreatesTheOutputFolder) {
