@@ -33,7 +33,7 @@ $XDG_CONFIG_HOME/korvo-export, else ~/.config/korvo-export. Options given on
 the command line apply to that run only; docs/settings.md lists every key.
 An option that is not available yet prints a warning saying what is not done.)";
 
-struct ExportOptions {
+struct ExportCommand {
     std::string scene;
     std::string output;
     std::string settings_file;
@@ -65,7 +65,7 @@ class UsageError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-void Warn(const ExportOptions& options, std::ostream& err, const std::string& text) {
+void Warn(const ExportCommand& options, std::ostream& err, const std::string& text) {
     if (!options.quiet) err << "korvo-export: warning: " << text << '\n';
 }
 
@@ -77,7 +77,7 @@ HostNode* FindNodeByName(HostNode* node, const std::string& name) {
     return nullptr;
 }
 
-RunPlan PlanRun(const ExportOptions& options, ExportSettings& scratch) {
+RunPlan PlanRun(const ExportCommand& options, ExportSettings& scratch) {
     RunPlan plan;
     const std::string& file = options.settings_file;
     if (!file.empty()) {
@@ -114,7 +114,7 @@ RunPlan PlanRun(const ExportOptions& options, ExportSettings& scratch) {
     return plan;
 }
 
-int ListAnimations(const ExportOptions& options, std::ostream& out, std::ostream& err) {
+int ListAnimations(const ExportCommand& options, std::ostream& out, std::ostream& err) {
     if (!IsGltfPath(options.scene)) {
         err << "korvo-export: --list-animations needs a glTF file (.gltf or .glb)\n";
         return kExitUsage;
@@ -135,7 +135,7 @@ int ListAnimations(const ExportOptions& options, std::ostream& out, std::ostream
 
 // The scene, read once the output is known: a glTF file's embedded images
 // go beside the output.
-std::unique_ptr<HostScene> LoadScene(const ExportOptions& options, const RunPlan& plan, std::ostream& err) {
+std::unique_ptr<HostScene> LoadScene(const ExportCommand& options, const RunPlan& plan, std::ostream& err) {
     if (!IsGltfPath(options.scene) && (!options.animation.empty() || options.fps != kDefaultGltfFps)) {
         throw UsageError("--animation and --fps apply to glTF files (.gltf or .glb) only");
     }
@@ -153,7 +153,7 @@ std::unique_ptr<HostScene> LoadScene(const ExportOptions& options, const RunPlan
     return scene;
 }
 
-int RunExport(const ExportOptions& options, std::istream& in, std::ostream& out, std::ostream& err, Terminal terminal) {
+int RunExport(const ExportCommand& options, std::istream& in, std::ostream& out, std::ostream& err, Terminal terminal) {
     if (options.list_animations) return ListAnimations(options, out, err);
 
     ExportSettings scratch;
@@ -241,7 +241,7 @@ int RunCommandLine(int argc, const char* const* argv, std::istream& in, std::ost
     app.footer(kExamples);
     app.require_subcommand(1);
 
-    ExportOptions options;
+    ExportCommand options;
     CLI::App* export_command = app.add_subcommand("export", "Export one scene.");
     export_command->add_option("scene", options.scene, "Scene document (.json) or glTF file (.gltf, .glb)")->required();
     export_command->add_option("-o,--output", options.output,

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/export_options.h"
 #include "core/progress.h"
 
 namespace korvo {
@@ -79,7 +80,6 @@ struct SkinEntry {
     int32_t last_slot = -1;
 };
 
-inline constexpr uint32_t kPolygonRemoved = 1u << 0;
 inline constexpr int kMorphChannelCount = 100;
 
 struct ExportPolygon {
@@ -91,7 +91,9 @@ struct ExportPolygon {
     std::vector<Vec3> normals;
     std::vector<Vec3> unscaled_positions;  // positions before position scaling
     std::vector<SkinEntry> skin;       // one per position when skinned, else empty
-    uint32_t flags = 0;
+    // No face uses the material, or the polygon was merged away or emptied:
+    // every writer skips it.
+    bool removed = false;
     Vec3 volume_min, volume_max;
     float volume_r = 0.0f;
     int32_t source_node = -1;
@@ -106,16 +108,13 @@ struct ExportPolygon {
     std::array<std::vector<float>, kMorphChannelCount> morph_tracks;
     std::string name;
 
-    bool removed() const { return (flags & kPolygonRemoved) != 0; }
     bool skinned() const { return !skin.empty(); }
 };
 
 // ------------------------------------------------------------------ nodes
 
-enum NodeKind : int32_t { kNodeNull = 0, kNodeMesh = 1, kNodeJoint = 2, kNodeChain = 3, kNodeEffector = 4 };
-enum Billboard : int32_t { kBillboardOff = 0, kBillboardOn = 1, kBillboardYOn = 2 };
-inline constexpr uint32_t kNodeVisible = 1u << 6;
-inline constexpr int kNodeTrackCount = 9;
+enum class NodeKind { Null, Mesh, Joint, Chain, Effector };
+enum class Billboard { Off, On, YOn };
 
 struct ExportNode {
     std::vector<Vec3> scale_samples;
@@ -126,19 +125,13 @@ struct ExportNode {
     int32_t brother_next = -1;
     int32_t brother_prev = -1;
     int32_t id = -1;
-    int32_t kind = kNodeNull;
-    std::array<int32_t, kNodeTrackCount> track_data_size{};
-    std::array<int32_t, kNodeTrackCount> track_data_head{};
-    std::array<int32_t, kNodeTrackCount> track_frame_step{};
+    NodeKind kind = NodeKind::Null;
     std::vector<int32_t> visibility_samples;
-    int32_t visibility_data_size = 0;
-    int32_t visibility_data_head = 0;
     Vec3 volume_min, volume_max;
     float volume_r = 0.0f;
-    int32_t billboard = kBillboardOff;
-    int32_t no_cut = 0;
-    uint32_t flags = 0;
-    std::array<Matrix4, 4> work_matrices{};
+    Billboard billboard = Billboard::Off;
+    bool no_cut = false;   // node compression's cull pass keeps the node
+    bool visible = false;  // in the first exported frame
     std::string name;
     Vec3 scale{1, 1, 1};
     Vec3 rotate;  // degrees
@@ -152,39 +145,43 @@ struct Rgb8 {
     friend bool operator==(const Rgb8&, const Rgb8&) = default;
 };
 
-inline constexpr uint32_t kMaterialOrphan = 1u << 0;
+enum class MaterialFace { Front, Back, Both };
+enum class PolygonMode { Modulate, Decal, ToonHighlight, Shadow };
+enum class TexGenMode { None, Tex, Nrm, Pos };
+enum class TexGenSource { Polygon, Material };
+enum class Tiling { Clamp, Repeat, Flip };
 
 struct ExportMaterial {
     std::string name;
-    int32_t light0 = 0, light1 = 0, light2 = 0, light3 = 0;
-    int32_t lights_enabled = 0;
-    int32_t shininess_table = 0;
-    int32_t fog_flag = 0;
-    int32_t wire_mode = 0;
-    int32_t face = 0;          // 0 front, 1 back, 2 both
-    int32_t polygon_mode = 0;  // 0 modulate, 1 decal, 2 toon_highlight, 3 shadow
+    bool light0 = false, light1 = false, light2 = false, light3 = false;
+    bool lights_enabled = false;  // any of the four
+    bool shininess_table = false;
+    bool fog_flag = false;
+    bool wire_mode = false;
+    MaterialFace face = MaterialFace::Front;
+    PolygonMode polygon_mode = PolygonMode::Modulate;
     int32_t polygon_id = 0;
-    int32_t tex_gen_mode = 0;    // 0 none, 1 tex, 2 nrm, 3 pos
-    int32_t tex_gen_st_src = 0;  // 0 polygon, 1 material
-    int32_t compress = 0;
-    int32_t ifl_loop = 0;
-    int32_t depth_test_decal = 0;
-    int32_t translucent_update_depth = 0;
-    int32_t render_1_pixel = 0;
-    int32_t far_clipping = 0;
+    TexGenMode tex_gen_mode = TexGenMode::None;
+    TexGenSource tex_gen_st_src = TexGenSource::Polygon;
+    int32_t compress = 0;  // the material's compression choice, as its radio button stores it
+    bool ifl_loop = false;
+    bool depth_test_decal = false;
+    bool translucent_update_depth = false;
+    bool render_1_pixel = false;
+    bool far_clipping = false;
     int32_t priority = 0;
     Matrix4 tex_effect_mtx{};
     // Per frame of the export range.
     std::vector<Rgb8> diffuse, ambient, specular, emission;
     std::vector<uint8_t> alpha;
     std::vector<float> tex_translate_s, tex_translate_t, tex_scale_s, tex_scale_t, tex_rotate;
-    int32_t tex_tiling_s = 0, tex_tiling_t = 0;  // 0 clamp, 1 repeat, 2 flip
+    Tiling tex_tiling_s = Tiling::Clamp, tex_tiling_t = Tiling::Clamp;
     std::string texture_path;
     int32_t texture_frame_count = 0;
     bool is_ifl = false;
     std::vector<std::string> pattern_images;
     std::vector<int32_t> pattern_counts;
-    uint32_t flags = 0;  // kMaterialOrphan
+    bool orphan = false;  // no polygon uses the material
     int32_t tex_image_idx = -1;
 };
 
@@ -217,12 +214,13 @@ struct ExportLight {
     Rgb8 color;
 };
 
+enum class Projection { Perspective, Orthographic };
+
 struct ExportCamera {
-    enum Projection : int32_t { kPerspective = 0, kOrthographic = 1 };
     Vec3 position;
     Vec3 lookat;
     float twist = 0.0f;
-    int32_t projection = kPerspective;
+    Projection projection = Projection::Perspective;
     float near_clip = 0.0f, far_clip = 0.0f;
     float fovy = 0.0f, aspect = 0.0f;
     float ortho_width = 0.0f, ortho_height = 0.0f;
@@ -241,29 +239,10 @@ struct ExportScene {
     int32_t material_count_before_compression = 0;
     int32_t node_count_before_compression = 0;
 
-    // Copies of the settings that later stages read.
-    int32_t vertex_style = 0;  // 0 direct, 1 index
-    float magnify = 1.0f;
-    int32_t start_frame = 0;
-    int32_t end_frame = 0;
-    int32_t scene_start_frame = 0;
-    int32_t frame_count = 0;
-    int32_t compress_node = 0;  // 0 none, 1 cull, 2 merge, 3 unite, 4 unite_combine
-    int32_t compress_material = 0;
-    int32_t interpolation = 0;  // 0 frame, 1 linear
-    int32_t interp_end_to_start = 0;
-    int32_t frame_step_mode = 0;  // 0 auto, 1, 2, 3 meaning steps 1, 2, 4
-    float tolerance_scale = 0, tolerance_rotate = 0, tolerance_translate = 0;
-    float tolerance_tex_scale = 0, tolerance_tex_rotate = 0, tolerance_tex_translate = 0;
-    int32_t tolerance_color = 0;
-    int32_t process_mode = 1;  // 1 intermediate files, 0 3D Material Editor
-    int32_t output_imd = 0, output_ica = 0, output_iva = 0, output_ima = 0, output_ita = 0, output_itp = 0;
-    int32_t output_isd = 0;
-    int32_t output_texture = 0;  // 0 used, 1 all
-    int32_t force_full_weight = 0;
-    int32_t use_primitive_strip = 0;
-    int32_t force_quads = 1;
-    int32_t triangulation = 0;  // 0 as_is, 1 as_is_checking, 2 generate_quads, 3 all_tris
+    // What the optimisation passes did, for the model file's summary.
+    NodeCompression node_compression = NodeCompression::None;
+    bool materials_compressed = false;
+    // Halvings that bring every position into [-8, 8); set by magnification.
     int32_t pos_scale = 0;
     std::string scene_file_name;
 
@@ -272,12 +251,12 @@ struct ExportScene {
     std::vector<std::string> messages;
 };
 
-// Empties the scene for a new run: records, settings copies, frame values,
-// the scene file name, the last status text and the message list.
+// Empties the scene for a new run: records, stage results, the scene file
+// name, the last status text and the message list.
 void ResetScene(ExportScene& scene);
 
-// Releases every record after a run, successful or not. The settings copies
-// and the message list are left to the next reset.
+// Releases every record after a run, successful or not. The message list
+// is left to the next reset.
 void TeardownScene(ExportScene& scene);
 
 }  // namespace korvo

@@ -32,21 +32,24 @@ void Show(Progress& p, std::string_view text, bool show_percent) {
 
 }  // namespace
 
-int TotalSteps(const ExportScene& scene) {
+int TotalSteps(const ExportOptions& options) {
+    const OutputSelection& out = options.outputs;
     int total = 7;
-    if (scene.output_imd) total += 9;
-    for (int on : {scene.output_ica, scene.output_iva, scene.output_ima, scene.output_ita, scene.output_itp}) {
+    if (out.imd) total += 9;
+    for (bool on : {out.ica, out.iva, out.ima, out.ita, out.itp}) {
         if (on) total += 3;
     }
-    if (scene.output_isd) total += 2;
-    total += (scene.compress_node == 2 || scene.compress_node == 4) ? 2 : 1;
-    if (scene.use_primitive_strip) total += 1;
+    if (out.isd) total += 2;
+    const bool two_passes = options.compress_node == NodeCompression::Merge ||
+                            options.compress_node == NodeCompression::UniteCombine;
+    total += two_passes ? 2 : 1;
+    if (options.use_primitive_strip) total += 1;
     return total;
 }
 
-void ProgressStart(ExportScene& scene) {
+void ProgressStart(ExportScene& scene, int total_steps) {
     Progress& p = scene.progress;
-    p.total_steps = TotalSteps(scene);
+    p.total_steps = total_steps;
     p.finished_steps = 0;
     p.current = 0.0f;
     p.last_whole = 0;

@@ -9,6 +9,7 @@
 namespace korvo {
 
 class Feedback;
+struct ExportOptions;
 struct ExportScene;
 
 struct Progress {
@@ -20,9 +21,8 @@ struct Progress {
     std::string last_text;
 };
 
-// Counts the run's steps from the scene's output choices and opens the
-// display.
-void ProgressStart(ExportScene& scene);
+// Opens the display for a run of total_steps steps.
+void ProgressStart(ExportScene& scene, int total_steps);
 // The share of one item when a step is split into n items.
 float StepSize(const ExportScene& scene, int n);
 // Moves on by increment percent; an empty text shows the percentage alone.
@@ -31,7 +31,7 @@ bool Advance(ExportScene& scene, float increment, std::string_view text = {});
 void FinishStep(ExportScene& scene, std::string_view text = {});
 void ProgressEnd(ExportScene& scene);
 
-// The run's step count for the scene's output choices.
-int TotalSteps(const ExportScene& scene);
+// The run's step count for its options.
+int TotalSteps(const ExportOptions& options);
 
 }  // namespace korvo

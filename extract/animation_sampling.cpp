@@ -10,7 +10,7 @@ namespace korvo {
 namespace {
 
 void SampleTransforms(const Extraction& extraction, const HostNode& node, ExportNode& record, bool quantise) {
-    const int frames = extraction.scene.frame_count;
+    const int frames = extraction.options.frames.count;
     record.scale_samples.resize(frames);
     record.rotate_samples.resize(frames);
     record.translate_samples.resize(frames);
@@ -26,17 +26,16 @@ void SampleTransforms(const Extraction& extraction, const HostNode& node, Export
 }
 
 void SampleVisibility(const Extraction& extraction, const HostNode& node, ExportNode& record) {
-    const int frames = extraction.scene.frame_count;
+    const int frames = extraction.options.frames.count;
     record.visibility_samples.resize(frames);
     for (int i = 0; i < frames; ++i) {
         record.visibility_samples[i] = node.Visibility(SampleTime(extraction, i)) > 0.0f ? 1 : 0;
     }
-    record.flags &= ~kNodeVisible;
-    if (frames > 0 && record.visibility_samples[0] == 1) record.flags |= kNodeVisible;
+    record.visible = frames > 0 && record.visibility_samples[0] == 1;
 }
 
 void SetStaticTransform(const Extraction& extraction, const HostNode& node, ExportNode& record) {
-    if (extraction.scene.frame_count <= 0) {
+    if (extraction.options.frames.count <= 0) {
         record.scale = {1.0f, 1.0f, 1.0f};
         record.rotate = {};
         record.translate = {};
@@ -68,7 +67,7 @@ Matrix3 HostParentWorldTransform(const HostScene& scene, const HostNode& node, T
 }
 
 TimeValue SampleTime(const Extraction& extraction, int sample) {
-    return (extraction.scene.start_frame + sample) * extraction.host_scene.TicksPerFrame();
+    return (extraction.options.frames.start + sample) * extraction.host_scene.TicksPerFrame();
 }
 
 void SampleNode(Extraction& extraction, const HostNode& node, ExportNode& record, bool quantise_samples) {

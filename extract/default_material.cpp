@@ -7,8 +7,8 @@ ExportMaterial DefaultMaterial(int frame_count) {
     ExportMaterial material;
     material.name = kDefaultMaterialName;
     material.tex_image_idx = -1;
-    material.light0 = 1;
-    material.lights_enabled = 1;
+    material.light0 = true;
+    material.lights_enabled = true;
     material.diffuse.assign(frames, Rgb8{96, 96, 96});
     material.ambient.assign(frames, Rgb8{});
     material.specular.assign(frames, Rgb8{});

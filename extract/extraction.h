@@ -7,18 +7,18 @@
 #include "core/export_scene.h"
 #include "host/host.h"
 #include "host/scene_wrapper.h"
-#include "settings/export_settings.h"
+#include "core/export_options.h"
 
 namespace korvo {
 
 struct Extraction {
-    Extraction(ExportScene& scene_, HostScene& host_scene_, SceneWrapper& wrapper_, const ExportSettings& settings_)
-        : scene(scene_), host_scene(host_scene_), wrapper(wrapper_), settings(settings_) {}
+    Extraction(ExportScene& scene_, HostScene& host_scene_, SceneWrapper& wrapper_, const ExportOptions& options_)
+        : scene(scene_), host_scene(host_scene_), wrapper(wrapper_), options(options_) {}
 
     ExportScene& scene;
     HostScene& host_scene;
     SceneWrapper& wrapper;
-    const ExportSettings& settings;
+    const ExportOptions& options;
     // What SwitchSkinDeformation(off) changed, so that (on) undoes exactly
     // that: a Skin modifier it disabled, or (skin nullptr) a biped it put
     // into its reference pose. Found on the first switch off, reused after.

@@ -34,7 +34,7 @@ void ExtractLights(Extraction& extraction) {
         extraction.scene.lights.push_back(record);
     }
     // Gathering is a step of its own only when the scene data file is written.
-    if (extraction.scene.output_isd) FinishStep(extraction.scene, "Exporting Lights");
+    if (extraction.options.outputs.isd) FinishStep(extraction.scene, "Exporting Lights");
 }
 
 Vec3 ToYUp(Point3 p) { return {p.x, p.z, -p.y}; }
@@ -42,7 +42,7 @@ Vec3 ToYUp(Point3 p) { return {p.x, p.z, -p.y}; }
 // The camera is taken at the first exported frame, in the exported Y-up
 // axes. A host camera looks down its local -Z axis.
 void ExtractCamera(Extraction& extraction) {
-    const TimeValue t = extraction.scene.start_frame * extraction.wrapper.TicksPerFrame();
+    const TimeValue t = extraction.options.frames.start * extraction.wrapper.TicksPerFrame();
     for (HostNode* node : extraction.wrapper.NodesOfType(ObjectType::Camera)) {
         HostCamera* camera = node->Camera();
         if (node->IsTarget() || !camera) continue;
@@ -54,7 +54,7 @@ void ExtractCamera(Extraction& extraction) {
         } else {
             record.lookat = ToYUp(world.GetTrans() + VectorTransform(world, Point3{0, 0, -1}));
         }
-        record.projection = camera->Orthographic() ? ExportCamera::kOrthographic : ExportCamera::kPerspective;
+        record.projection = camera->Orthographic() ? Projection::Orthographic : Projection::Perspective;
         record.near_clip = camera->NearClip(t);
         record.far_clip = camera->FarClip(t);
         record.fovy = camera->FieldOfView(t) * 180.0f / 3.14159265f;

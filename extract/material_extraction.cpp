@@ -125,7 +125,7 @@ bool ExtractMaterials(Extraction& extraction) {
     scene.materials.reserve(static_cast<std::size_t>(record_count) + (*default_needed ? 1 : 0));
     MaterialRecords records{extraction, sources, {}};
     if (*default_needed) {
-        scene.materials.push_back(DefaultMaterial(scene.frame_count));
+        scene.materials.push_back(DefaultMaterial(extraction.options.frames.count));
         extraction.material_sources.push_back(nullptr);
         records.names.Add(kDefaultMaterialName);
     }

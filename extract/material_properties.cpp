@@ -10,6 +10,14 @@ int32_t IntProperty(const HostMaterial& material, const char* property) {
     return material.PropertyInt(property).value_or(0);
 }
 
+bool Switch(const HostMaterial& material, const char* property) { return IntProperty(material, property) != 0; }
+
+// A radio value that names no choice is taken as the first.
+template <class Enum>
+Enum RadioChoice(const HostMaterial& material, const char* property, Enum last) {
+    return EnumFromInt(RadioValue(material, property), last, Enum{});
+}
+
 Matrix4 EffectMatrix(const HostMaterial& material) {
     Matrix4 matrix{};
     for (int row = 0; row < 4; ++row) {
@@ -32,38 +40,43 @@ int32_t RadioValue(const HostMaterial& material, const char* property) {
 }
 
 void ReadKorvoParameters(const HostMaterial& material, ExportMaterial& record) {
-    record.light0 = IntProperty(material, "light_0");
-    record.light1 = IntProperty(material, "light_1");
-    record.light2 = IntProperty(material, "light_2");
-    record.light3 = IntProperty(material, "light_3");
-    record.lights_enabled = (record.light0 || record.light1 || record.light2 || record.light3) ? 1 : 0;
-    record.shininess_table = IntProperty(material, "specularTblOn");
-    record.fog_flag = IntProperty(material, "fogOn");
-    record.wire_mode = IntProperty(material, "wireFrame");
-    record.face = RadioValue(material, "displayFace");
-    record.polygon_mode = RadioValue(material, "polyMode");
+    record.light0 = Switch(material, "light_0");
+    record.light1 = Switch(material, "light_1");
+    record.light2 = Switch(material, "light_2");
+    record.light3 = Switch(material, "light_3");
+    record.lights_enabled = record.light0 || record.light1 || record.light2 || record.light3;
+    record.shininess_table = Switch(material, "specularTblOn");
+    record.fog_flag = Switch(material, "fogOn");
+    record.wire_mode = Switch(material, "wireFrame");
+    record.face = RadioChoice(material, "displayFace", MaterialFace::Both);
+    record.polygon_mode = RadioChoice(material, "polyMode", PolygonMode::Shadow);
     record.polygon_id = IntProperty(material, "polyID");
-    record.tex_gen_mode = RadioValue(material, "texGen");
-    record.tex_gen_st_src = RadioValue(material, "texGenST");
+    record.tex_gen_mode = RadioChoice(material, "texGen", TexGenMode::Pos);
+    record.tex_gen_st_src = RadioChoice(material, "texGenST", TexGenSource::Material);
     record.compress = RadioValue(material, "comPress");
-    record.ifl_loop = IntProperty(material, "iflLoop");
-    record.depth_test_decal = IntProperty(material, "depthTestDecal");
-    record.translucent_update_depth = IntProperty(material, "transUpdateDepth");
-    record.render_1_pixel = IntProperty(material, "render1Pixel");
-    record.far_clipping = IntProperty(material, "farClipping");
+    record.ifl_loop = Switch(material, "iflLoop");
+    record.depth_test_decal = Switch(material, "depthTestDecal");
+    record.translucent_update_depth = Switch(material, "transUpdateDepth");
+    record.render_1_pixel = Switch(material, "render1Pixel");
+    record.far_clipping = Switch(material, "farClipping");
     record.priority = IntProperty(material, "priorityRadio") == 1 ? 0 : IntProperty(material, "priorityValue");
     record.tex_effect_mtx = EffectMatrix(material);
 }
 
 void SetDefaultParameters(ExportMaterial& record) {
-    record.light0 = 1;
-    record.light1 = record.light2 = record.light3 = 0;
-    record.lights_enabled = 1;
-    record.shininess_table = record.fog_flag = record.wire_mode = 0;
-    record.face = record.polygon_mode = record.polygon_id = 0;
-    record.tex_gen_mode = record.tex_gen_st_src = record.compress = 0;
-    record.ifl_loop = record.depth_test_decal = record.translucent_update_depth = 0;
-    record.render_1_pixel = record.far_clipping = record.priority = 0;
+    record.light0 = true;
+    record.light1 = record.light2 = record.light3 = false;
+    record.lights_enabled = true;
+    record.shininess_table = record.fog_flag = record.wire_mode = false;
+    record.face = MaterialFace::Front;
+    record.polygon_mode = PolygonMode::Modulate;
+    record.polygon_id = 0;
+    record.tex_gen_mode = TexGenMode::None;
+    record.tex_gen_st_src = TexGenSource::Polygon;
+    record.compress = 0;
+    record.ifl_loop = record.depth_test_decal = record.translucent_update_depth = false;
+    record.render_1_pixel = record.far_clipping = false;
+    record.priority = 0;
     record.tex_effect_mtx = Matrix4{};
     for (std::size_t i = 0; i < 4; ++i) record.tex_effect_mtx[i][i] = 1.0f;
 }

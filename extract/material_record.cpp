@@ -69,9 +69,8 @@ void SampleTexture(MaterialRecords& records, const HostMaterial& material, Expor
     if (!map) return;
     record.texture_path = ResolvedBitmapPath(records.sources, *map);
     if (!record.pattern_images.empty()) record.texture_path = FirstPatternTexture(records.extraction.scene, record);
-    const ExportScene& scene = records.extraction.scene;
-    SampleTextureTransform(*map, scene.start_frame, scene.frame_count, records.extraction.host_scene.TicksPerFrame(),
-                           record);
+    const FrameRange& frames = records.extraction.options.frames;
+    SampleTextureTransform(*map, frames.start, frames.count, records.extraction.host_scene.TicksPerFrame(), record);
 }
 
 bool AddLeafRecord(MaterialRecords& records, const HostMaterial& material) {
@@ -98,11 +97,11 @@ bool AddLeafRecord(MaterialRecords& records, const HostMaterial& material) {
         SetDefaultParameters(record);
     }
 
-    SampleMaterialColors(material, scene.start_frame, scene.frame_count,
-                         records.extraction.host_scene.TicksPerFrame(), record);
+    const FrameRange& frames = records.extraction.options.frames;
+    SampleMaterialColors(material, frames.start, frames.count, records.extraction.host_scene.TicksPerFrame(), record);
     SampleTexture(records, material, record);
 
-    record.flags |= kMaterialOrphan;
+    record.orphan = true;
     scene.materials.push_back(std::move(record));
     records.extraction.material_sources.push_back(&material);
     if (material.TexmapCount() > 1 && !morpher) {

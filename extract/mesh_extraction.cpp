@@ -62,14 +62,14 @@ void AssignMaterial(Extraction& extraction, const HostMaterial* material, Export
         // the materials are sorted by name.
         const std::ptrdiff_t fallback = source_index(nullptr);
         const std::size_t used = fallback < 0 ? 0 : static_cast<std::size_t>(fallback);
-        if (used < materials.size()) materials[used].flags &= ~kMaterialOrphan;
+        if (used < materials.size()) materials[used].orphan = false;
         return;
     }
     ExportMaterial& taken = materials[static_cast<std::size_t>(index)];
     polygon.material = taken.name;
-    if (!polygon.removed()) {
+    if (!polygon.removed) {
         polygon.priority = taken.priority;
-        taken.flags &= ~kMaterialOrphan;
+        taken.orphan = false;
     }
 }
 
@@ -85,11 +85,11 @@ void SampleMorphTracks(const Extraction& extraction, const HostNode& node, const
     if (!material || material->GetClassId() != class_ids::kKorvoMorpher) return;
     const HostMorpher* morpher = FindMorpher(node);
     if (!morpher) return;
-    const ExportScene& scene = extraction.scene;
+    const FrameRange& frames = extraction.options.frames;
     const int ticks = extraction.wrapper.TicksPerFrame();
     for (int channel = 0; channel < kMorphChannelCount; ++channel) {
         std::vector<float>& track = polygon.morph_tracks[static_cast<std::size_t>(channel)];
-        for (int frame = scene.start_frame; frame <= scene.end_frame; ++frame) {
+        for (int frame = frames.start; frame <= frames.end; ++frame) {
             track.push_back(morpher->ChannelValue(channel, frame * ticks));
         }
     }

@@ -96,7 +96,7 @@ void ExtractMeshPiece(Extraction& extraction, const HostNode& node, const HostMe
 
     const bool has_faces = std::any_of(mesh.Faces().begin(), mesh.Faces().end(),
                                        [&](const HostFace& f) { return piece.Contains(f.material_id); });
-    if (!has_faces || node.ObjectClassId() == class_ids::kBoneObject) polygon.flags |= kPolygonRemoved;
+    if (!has_faces || node.ObjectClassId() == class_ids::kBoneObject) polygon.removed = true;
 
     polygon.positions.reserve(mesh.Vertices().size());
     for (const Point3& v : mesh.Vertices()) polygon.positions.push_back(ToVec3(ToYUpAxes(v) * transforms.position));
@@ -117,8 +117,9 @@ void ExtractMeshPiece(Extraction& extraction, const HostNode& node, const HostMe
 
     ExtractTriangles(mesh, piece, with_colors, polygon);
 
-    if (scene.triangulation == 0 || scene.triangulation == 1) {
-        BuildQuads(scene, polygon, mesh, piece, node.Name(), scene.triangulation == 1);
+    const Triangulation triangulation = extraction.options.triangulation;
+    if (triangulation == Triangulation::AsIs || triangulation == Triangulation::AsIsChecking) {
+        BuildQuads(scene, polygon, mesh, piece, node.Name(), triangulation == Triangulation::AsIsChecking);
     }
 }
 

@@ -9,24 +9,24 @@ namespace korvo {
 
 namespace {
 
-int32_t BillboardMode(const HostNode& node) {
+Billboard BillboardMode(const HostNode& node) {
     const std::optional<std::string> value = node.UserPropertyText("Kvs_billboard");
-    if (value == "Y-Billboard") return kBillboardYOn;
-    if (value == "Billboard") return kBillboardOn;
-    return kBillboardOff;
+    if (value == "Y-Billboard") return Billboard::YOn;
+    if (value == "Billboard") return Billboard::On;
+    return Billboard::Off;
 }
 
-int32_t NodeKindOf(const HostNode& node, bool subdivided) {
-    if (node.IsHidden() || subdivided) return kNodeNull;
+NodeKind NodeKindOf(const HostNode& node, bool subdivided) {
+    if (node.IsHidden() || subdivided) return NodeKind::Null;
     switch (node.GetObjectType()) {
         case ObjectType::Mesh:
-            return node.ObjectClassId() == class_ids::kBoneObject ? kNodeNull : kNodeMesh;
+            return node.ObjectClassId() == class_ids::kBoneObject ? NodeKind::Null : NodeKind::Mesh;
         case ObjectType::Bone:
-            return kNodeJoint;
+            return NodeKind::Joint;
         case ObjectType::IkChain:
-            return kNodeChain;
+            return NodeKind::Chain;
         default:
-            return kNodeNull;
+            return NodeKind::Null;
     }
 }
 
@@ -68,7 +68,7 @@ bool ExtractNode(NodeWalk& walk, const HostNode& node, int& index) {
     const bool subdivided = SubdivisionCheck(extraction, node);
 
     nodes[self].billboard = BillboardMode(node);
-    nodes[self].no_cut = HasNoCut(node) ? 1 : 0;
+    nodes[self].no_cut = HasNoCut(node);
     nodes[self].kind = NodeKindOf(node, subdivided);
     SampleNode(extraction, node, nodes[self], !HasExportedAncestor(node, walk.exported_ids));
 

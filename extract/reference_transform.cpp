@@ -47,7 +47,7 @@ Matrix3 ReferenceTransform(const Extraction& extraction, const HostNode* node) {
     // Skin and Physique speak the host's Z-up axes; the wrapper's transform
     // is already in the exported ones.
     if (initial) return ZUpToYUp(*initial);
-    const TimeValue start = extraction.scene.start_frame * extraction.wrapper.TicksPerFrame();
+    const TimeValue start = extraction.options.frames.start * extraction.wrapper.TicksPerFrame();
     return extraction.wrapper.WorldTransform(node, start);
 }
 

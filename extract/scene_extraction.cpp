@@ -53,7 +53,7 @@ bool ExtractScene(Extraction& extraction) {
         return false;
     }
     OrderNodes(scene.nodes);
-    if (extraction.settings.export_all == 0) ReexpressUnanchoredNodes(extraction);
+    if (extraction.options.export_selection) ReexpressUnanchoredNodes(extraction);
     FinishStep(scene, kProgressText);
     return true;
 }

@@ -177,7 +177,7 @@ bool ExtractSkin(Extraction& extraction, const HostNode& node, ExportPolygon& po
         return true;
     }
     if (!ReadSkinWeights(extraction, node, *skin, polygon)) return false;
-    if (extraction.scene.force_full_weight) ForceFullWeight(polygon.skin);
+    if (extraction.options.force_full_weight) ForceFullWeight(polygon.skin);
     ConvertToBoneSpace(extraction, node, *skin, polygon);
     return true;
 }

@@ -8,8 +8,6 @@ namespace korvo {
 
 namespace {
 
-constexpr int32_t kClamp = 0, kRepeat = 1, kFlip = 2;
-
 void AdjustFlippedAxis(float& translate, float& scale) {
     if (scale != 0.0f) translate = static_cast<float>(translate - 0.25 / scale);
     scale = static_cast<float>(scale * 2.0);
@@ -17,10 +15,10 @@ void AdjustFlippedAxis(float& translate, float& scale) {
 
 }  // namespace
 
-int32_t AxisTiling(int tiling_flags, int repeat_flag, int mirror_flag) {
-    if (tiling_flags & mirror_flag) return kFlip;
-    if (tiling_flags & repeat_flag) return kRepeat;
-    return kClamp;
+Tiling AxisTiling(int tiling_flags, int repeat_flag, int mirror_flag) {
+    if (tiling_flags & mirror_flag) return Tiling::Flip;
+    if (tiling_flags & repeat_flag) return Tiling::Repeat;
+    return Tiling::Clamp;
 }
 
 void SampleTextureTransform(const HostTexmap& map, int start_frame, int frame_count, int ticks_per_frame,
@@ -40,8 +38,8 @@ void SampleTextureTransform(const HostTexmap& map, int start_frame, int frame_co
         float scale_s = Quantize4096(map.UTiling(t));
         float scale_t = Quantize4096(map.VTiling(t));
         const float rotate = Quantize4096(-static_cast<double>(map.WAngle(t)) * 180.0 / std::numbers::pi);
-        if (material.tex_tiling_s == kFlip) AdjustFlippedAxis(translate_s, scale_s);
-        if (material.tex_tiling_t == kFlip) AdjustFlippedAxis(translate_t, scale_t);
+        if (material.tex_tiling_s == Tiling::Flip) AdjustFlippedAxis(translate_s, scale_s);
+        if (material.tex_tiling_t == Tiling::Flip) AdjustFlippedAxis(translate_t, scale_t);
         material.tex_translate_s[i] = Quantize4096(translate_s);
         material.tex_translate_t[i] = Quantize4096(translate_t);
         material.tex_scale_s[i] = Quantize4096(scale_s);

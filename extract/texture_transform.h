@@ -8,7 +8,7 @@ namespace korvo {
 
 // Tiling of one axis from the generator's flags: "flip" when mirrored
 // (mirror wins over repeat), "repeat" when repeated, else "clamp".
-int32_t AxisTiling(int tiling_flags, int repeat_flag, int mirror_flag);
+Tiling AxisTiling(int tiling_flags, int repeat_flag, int mirror_flag);
 
 // Fills tex_tiling_s/t and the five per-frame transform samples from the
 // map, for frames start_frame .. start_frame + frame_count - 1. A flipped

@@ -23,7 +23,7 @@ bool OutOfRange(float value) { return value < -8.0f || value >= 8.0f; }
 int32_t CountHalvings(const ExportScene& scene) {
     float low = 0.0f, high = 0.0f;
     for (const ExportPolygon& polygon : scene.polygons) {
-        if (polygon.removed()) continue;
+        if (polygon.removed) continue;
         for (const Vec3& p : polygon.positions) {
             for (float v : {p.x, p.y, p.z}) {
                 if (!std::isfinite(v)) continue;
@@ -47,7 +47,7 @@ void ScalePositions(ExportScene& scene) {
     for (ExportPolygon& polygon : scene.polygons) {
         polygon.unscaled_positions = polygon.positions;
         // Removed polygons are not halved, but still rounded.
-        const float scale = polygon.removed() ? 1.0f : factor;
+        const float scale = polygon.removed ? 1.0f : factor;
         for (Vec3& p : polygon.positions) {
             p = {Quantize4096(p.x * scale), Quantize4096(p.y * scale), Quantize4096(p.z * scale)};
         }

@@ -17,29 +17,29 @@ int CountTopLevel(const ExportScene& scene) {
                                           [](const ExportNode& node) { return node.parent == -1; }));
 }
 
-ExportNode WorldRoot(const ExportScene& scene) {
+ExportNode WorldRoot(const ExportScene& scene, int32_t frame_count) {
     ExportNode root;
     root.name = "world_root";
-    root.kind = kNodeNull;
+    root.kind = NodeKind::Null;
     root.id = kWorldRootId;
     const auto first = std::find_if(scene.nodes.begin(), scene.nodes.end(), [](const ExportNode& node) {
         return node.parent == -1 && node.brother_prev == -1;
     });
     root.child = first == scene.nodes.end() ? -1 : first->id;
-    const std::size_t frames = scene.frame_count > 0 ? static_cast<std::size_t>(scene.frame_count) : 0;
+    const std::size_t frames = frame_count > 0 ? static_cast<std::size_t>(frame_count) : 0;
     root.scale_samples.assign(frames, Vec3{1, 1, 1});
     root.rotate_samples.assign(frames, Vec3{});
     root.translate_samples.assign(frames, Vec3{});
     root.visibility_samples.assign(frames, 1);
-    root.flags = kNodeVisible;
+    root.visible = true;
     return root;
 }
 
 // Several top-level nodes get one parent, so the model has a single root.
-void AddWorldRoot(ExportScene& scene) {
+void AddWorldRoot(ExportScene& scene, int32_t frame_count) {
     Advance(scene, StepSize(scene, 1), "Adding World Root");
     if (CountTopLevel(scene) == 1) return;
-    ExportNode root = WorldRoot(scene);
+    ExportNode root = WorldRoot(scene, frame_count);
     for (ExportNode& node : scene.nodes) {
         if (node.parent == -1) node.parent = kWorldRootId;
     }
@@ -91,9 +91,9 @@ void UpdateNodeVolumes(ExportScene& scene) {
     std::vector<char> seen(scene.nodes.size(), 0);
     for (const ExportPolygon& polygon : scene.polygons) {
         const int32_t i = node_index(polygon.node);
-        if (polygon.removed() || i < 0) continue;
+        if (polygon.removed || i < 0) continue;
         ExportNode& node = scene.nodes[static_cast<std::size_t>(i)];
-        if (node.kind != kNodeMesh) continue;
+        if (node.kind != NodeKind::Mesh) continue;
         const Vec3& a = polygon.volume_min;
         const Vec3& b = polygon.volume_max;
         if (!seen[static_cast<std::size_t>(i)]) {
@@ -116,13 +116,14 @@ void UpdateNodeVolumes(ExportScene& scene) {
 
 }  // namespace
 
-void CompressNodes(ExportScene& scene) {
-    if (scene.compress_node < 0 || scene.compress_node > 4) scene.compress_node = 0;
+void CompressNodes(ExportScene& scene, const ExportOptions& options) {
     // Culling, merging and uniting are not available yet (the run's log says
-    // so): every mode does what "none" does.
+    // so): every mode does what "none" does, and the model file records the
+    // mode asked for.
+    scene.node_compression = options.compress_node;
     scene.node_count_before_compression =
         static_cast<int32_t>(scene.nodes.size()) + (CountTopLevel(scene) > 1 ? 1 : 0);
-    AddWorldRoot(scene);
+    AddWorldRoot(scene, options.frames.count);
     MoveBlendedVerticesToModelSpace(scene);
     UpdateNodeVolumes(scene);
     FinishStep(scene, "Adding World Root");

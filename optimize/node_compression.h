@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/export_options.h"
 #include "core/export_scene.h"
 
 namespace korvo {
@@ -8,7 +9,7 @@ namespace korvo {
 // "world_root" parent when there are several top-level nodes, blended skin
 // vertices in model space, and every mesh node's bounding volume. Records
 // the node count before compression.
-void CompressNodes(ExportScene& scene);
+void CompressNodes(ExportScene& scene, const ExportOptions& options);
 
 // The id of the world root that groups several top-level nodes.
 inline constexpr int32_t kWorldRootId = -1000;

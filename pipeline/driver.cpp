@@ -6,7 +6,6 @@
 #include "core/log.h"
 #include "core/paths.h"
 #include "core/progress.h"
-#include "pipeline/scene_settings.h"
 #include "extract/light_extraction.h"
 #include "extract/material_extraction.h"
 #include "extract/scene_extraction.h"
@@ -16,6 +15,7 @@
 #include "settings/settings_file.h"
 #include "settings/settings_keys.h"
 #include "pipeline/material_editor.h"
+#include "pipeline/run_options.h"
 #include "pipeline/unavailable_options.h"
 #include "writers/file_writers.h"
 
@@ -25,19 +25,19 @@ namespace {
 
 struct OutputKind {
     FileKind kind;
-    int32_t ExportScene::*selected;
-    bool (*write)(ExportScene&, const std::string&, const Provenance&);
+    bool OutputSelection::*selected;
+    bool (*write)(ExportScene&, const ExportOptions&, const std::string&, const Provenance&);
 };
 
 // The order in which the files of one run are written.
 constexpr OutputKind kOutputs[] = {
-    {FileKind::Model, &ExportScene::output_imd, WriteModelFile},
-    {FileKind::CharacterAnimation, &ExportScene::output_ica, WriteCharacterAnimationFile},
-    {FileKind::VisibilityAnimation, &ExportScene::output_iva, WriteVisibilityAnimationFile},
-    {FileKind::MaterialColorAnimation, &ExportScene::output_ima, WriteMaterialColorAnimationFile},
-    {FileKind::TextureSrtAnimation, &ExportScene::output_ita, WriteTextureSrtAnimationFile},
-    {FileKind::TexturePatternAnimation, &ExportScene::output_itp, WriteTexturePatternAnimationFile},
-    {FileKind::SceneData, &ExportScene::output_isd, WriteSceneDataFile},
+    {FileKind::Model, &OutputSelection::imd, WriteModelFile},
+    {FileKind::CharacterAnimation, &OutputSelection::ica, WriteCharacterAnimationFile},
+    {FileKind::VisibilityAnimation, &OutputSelection::iva, WriteVisibilityAnimationFile},
+    {FileKind::MaterialColorAnimation, &OutputSelection::ima, WriteMaterialColorAnimationFile},
+    {FileKind::TextureSrtAnimation, &OutputSelection::ita, WriteTextureSrtAnimationFile},
+    {FileKind::TexturePatternAnimation, &OutputSelection::itp, WriteTexturePatternAnimationFile},
+    {FileKind::SceneData, &OutputSelection::isd, WriteSceneDataFile},
 };
 
 // A bone of a selected skinned node is exported with it, or the skin
@@ -129,7 +129,7 @@ int KorvoExporter::DoExport(const std::string& name, bool suppress_prompts, uint
     return ExportRun(run, options);
 }
 
-int KorvoExporter::ExportRun(const ExportSettings& run, uint32_t options) {
+int KorvoExporter::ExportRun(const ExportSettings& run, uint32_t option_word) {
     std::string editor_folder;
     if (run.process_mode == 0 && !PrepareMaterialEditorFolder(host_, scene_, editor_folder)) return 0;
     if (run.output_file_name.empty()) {
@@ -143,17 +143,11 @@ int KorvoExporter::ExportRun(const ExportSettings& run, uint32_t options) {
     const int ticks = host_scene.TicksPerFrame();
     const int scene_start = host_scene.AnimationStart() / ticks;
     const int scene_end = host_scene.AnimationEnd() / ticks;
-    scene_.scene_start_frame = scene_start;
-    const FrameRange range = ClampFrameRange(run, scene_start, scene_end, scene_);
-    scene_.start_frame = range.start;
-    scene_.end_frame = range.end;
-    scene_.frame_count = range.end - range.start + 1;
-
-    CopySettingsIntoScene(run, scene_);
-    ProgressStart(scene_);
+    const ExportOptions options = MakeExportOptions(run, ClampFrameRange(run, scene_start, scene_end, scene_));
+    ProgressStart(scene_, TotalSteps(options));
 
     SceneWrapper wrapper;
-    if (run.export_all) {
+    if (!options.export_selection) {
         wrapper.InitialiseAll(host_scene);
     } else {
         wrapper.Initialise(host_scene, SelectionWithSkinBones(host_scene), /*hierarchy=*/true);
@@ -174,7 +168,7 @@ int KorvoExporter::ExportRun(const ExportSettings& run, uint32_t options) {
 
     scene_.scene_file_name = host_scene.FileName();
 
-    Extraction extraction{scene_, host_scene, wrapper, run};
+    Extraction extraction{scene_, host_scene, wrapper, options};
     Stage(ExportStage::SkinDeformationOff);
     SwitchSkinDeformation(extraction, false);
     Stage(ExportStage::Materials);
@@ -191,7 +185,7 @@ int KorvoExporter::ExportRun(const ExportSettings& run, uint32_t options) {
 
     const std::string folder = ToForwardSlashes(run.process_mode == 1 ? run.output_folder : editor_folder);
     const std::string base_path = JoinPath(folder, run.output_file_name + ".imd");
-    if (!PostProcessAndWrite(run, base_path, options)) return fail();
+    if (!PostProcessAndWrite(options, base_path, option_word)) return fail();
 
     if (run.process_mode == 0) StartMaterialEditor(host_, scene_, run);
     FlushRunLog(/*failed=*/false);
@@ -205,14 +199,16 @@ void KorvoExporter::FlushRunLog(bool failed) {
     FlushLog(scene_);
 }
 
-bool KorvoExporter::PostProcessAndWrite(const ExportSettings& run, const std::string& base_path, uint32_t options) {
+bool KorvoExporter::PostProcessAndWrite(const ExportOptions& options, const std::string& base_path,
+                                        uint32_t option_word) {
     Stage(ExportStage::Optimize);
-    OptimizeScene(scene_);
+    OptimizeScene(scene_, options);
 
     Stage(ExportStage::WriteFiles);
-    bool asking = (options & kExportFromScript) && run.process_mode == 1 && !process_.batch;
+    bool asking = (option_word & kExportFromScript) && options.process_mode == ProcessMode::IntermediateFiles &&
+                  !process_.batch;
     for (const OutputKind& output : kOutputs) {
-        if (!(scene_.*output.selected)) continue;
+        if (!(options.outputs.*output.selected)) continue;
         const std::string path = ReplaceExtension(base_path, KindInfo(output.kind).root);
         if (asking && std::filesystem::exists(path)) {
             switch (host_.AskOverwrite(path)) {
@@ -222,15 +218,15 @@ bool KorvoExporter::PostProcessAndWrite(const ExportSettings& run, const std::st
                 case OverwriteAnswer::Yes: break;
             }
         }
-        if (!WriteOneFile(output.write, path) && output.kind != FileKind::SceneData) return false;
+        if (!WriteOneFile(output.write, options, path) && output.kind != FileKind::SceneData) return false;
     }
     return true;
 }
 
-bool KorvoExporter::WriteOneFile(FileWriter write, const std::string& path) {
+bool KorvoExporter::WriteOneFile(FileWriter write, const ExportOptions& options, const std::string& path) {
     const Provenance provenance{host_.UserName(), host_.ComputerName(), FormatProvenanceDate(host_.Now()),
                                 scene_.scene_file_name};
-    if (!write(scene_, path, provenance)) return false;
+    if (!write(scene_, options, path, provenance)) return false;
     written_.push_back(path);
     return true;
 }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/export_options.h"
 #include "core/export_scene.h"
 #include "host/host.h"
 #include "pipeline/process_state.h"
@@ -63,10 +64,10 @@ public:
     const std::vector<std::string>& WrittenFiles() const { return written_; }
 
 private:
-    int ExportRun(const ExportSettings& run, uint32_t options);
-    bool PostProcessAndWrite(const ExportSettings& run, const std::string& base_path, uint32_t options);
-    using FileWriter = bool (*)(ExportScene&, const std::string&, const Provenance&);
-    bool WriteOneFile(FileWriter write, const std::string& path);
+    int ExportRun(const ExportSettings& run, uint32_t option_word);
+    bool PostProcessAndWrite(const ExportOptions& options, const std::string& base_path, uint32_t option_word);
+    using FileWriter = bool (*)(ExportScene&, const ExportOptions&, const std::string&, const Provenance&);
+    bool WriteOneFile(FileWriter write, const ExportOptions& options, const std::string& path);
     void FlushRunLog(bool failed);
     void Stage(ExportStage stage);
     std::string ConfigPath(const std::string& name) const;

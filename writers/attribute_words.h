@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 namespace korvo {
 
@@ -14,6 +15,13 @@ const char* Word(const std::array<const char*, N>& words, int32_t value) {
     return value >= 0 && static_cast<std::size_t>(value) < N ? words[static_cast<std::size_t>(value)] : words[0];
 }
 
-inline const char* OnOff(int32_t value) { return value != 0 ? "on" : "off"; }
+// The word for an enumerator, by its number.
+template <std::size_t N, class Enum>
+    requires std::is_enum_v<Enum>
+const char* Word(const std::array<const char*, N>& words, Enum value) {
+    return Word(words, static_cast<int32_t>(value));
+}
+
+inline const char* OnOff(bool value) { return value ? "on" : "off"; }
 
 }  // namespace korvo

@@ -78,7 +78,7 @@ int32_t HalveIntoRange(Vec3& v) {
 
 void WriteBoxTest(TextWriter& out, const ExportScene& scene) {
     if (std::all_of(scene.polygons.begin(), scene.polygons.end(),
-                    [](const ExportPolygon& polygon) { return polygon.removed(); })) {
+                    [](const ExportPolygon& polygon) { return polygon.removed; })) {
         return;
     }
     const Box box = ModelBox(scene);

@@ -42,7 +42,7 @@ void CompressColorList(ExportPolygon& polygon) {
 void CompressColorLists(ExportScene& scene) {
     const float step = StepSize(scene, static_cast<int>(scene.polygons.size()));
     for (ExportPolygon& polygon : scene.polygons) {
-        if (!polygon.removed()) CompressColorList(polygon);
+        if (!polygon.removed) CompressColorList(polygon);
         Advance(scene, step, "IMD: Compressing Color Lists");
     }
     FinishStep(scene, "IMD: Compressing Color Lists");

@@ -9,14 +9,22 @@
 
 namespace korvo {
 
+struct ExportOptions;
 struct ExportScene;
 
-bool WriteModelFile(ExportScene& scene, const std::string& path, const Provenance& provenance);
-bool WriteCharacterAnimationFile(ExportScene& scene, const std::string& path, const Provenance& provenance);
-bool WriteVisibilityAnimationFile(ExportScene& scene, const std::string& path, const Provenance& provenance);
-bool WriteMaterialColorAnimationFile(ExportScene& scene, const std::string& path, const Provenance& provenance);
-bool WriteTexturePatternAnimationFile(ExportScene& scene, const std::string& path, const Provenance& provenance);
-bool WriteTextureSrtAnimationFile(ExportScene& scene, const std::string& path, const Provenance& provenance);
-bool WriteSceneDataFile(ExportScene& scene, const std::string& path, const Provenance& provenance);
+bool WriteModelFile(ExportScene& scene, const ExportOptions& options, const std::string& path,
+                    const Provenance& provenance);
+bool WriteCharacterAnimationFile(ExportScene& scene, const ExportOptions& options, const std::string& path,
+                                 const Provenance& provenance);
+bool WriteVisibilityAnimationFile(ExportScene& scene, const ExportOptions& options, const std::string& path,
+                                  const Provenance& provenance);
+bool WriteMaterialColorAnimationFile(ExportScene& scene, const ExportOptions& options, const std::string& path,
+                                     const Provenance& provenance);
+bool WriteTexturePatternAnimationFile(ExportScene& scene, const ExportOptions& options, const std::string& path,
+                                      const Provenance& provenance);
+bool WriteTextureSrtAnimationFile(ExportScene& scene, const ExportOptions& options, const std::string& path,
+                                  const Provenance& provenance);
+bool WriteSceneDataFile(ExportScene& scene, const ExportOptions& options, const std::string& path,
+                        const Provenance& provenance);
 
 }  // namespace korvo

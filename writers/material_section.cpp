@@ -20,10 +20,6 @@ constexpr std::array<const char*, 3> kTilings{"clamp", "repeat", "flip"};
 constexpr std::array<const char*, 4> kTexGenModes{"none", "tex", "nrm", "pos"};
 constexpr std::array<const char*, 2> kTexGenSources{"polygon", "material"};
 
-constexpr int32_t kTexGenTex = 1;
-constexpr int32_t kTexGenNrm = 2;
-constexpr int32_t kTexGenPos = 3;
-
 // The first frame of a sampled value; a material sampled over no frame has
 // the neutral value.
 template <class T>
@@ -52,7 +48,7 @@ int32_t PaletteIndex(const ExportTexture& texture) {
 bool TileableSize(uint16_t size) { return size >= 8 && size <= 1024 && std::has_single_bit(size); }
 
 void CheckTiling(ExportScene& scene, const ExportMaterial& material, const ExportTexture& texture) {
-    const auto mirrored_or_repeated = [](int32_t tiling) { return tiling == 1 || tiling == 2; };
+    const auto mirrored_or_repeated = [](Tiling tiling) { return tiling != Tiling::Clamp; };
     if (mirrored_or_repeated(material.tex_tiling_t) && !TileableSize(texture.original_height)) {
         AddMessageF(scene, "Warning: Texture height must be power of 2 for tile / mirror: Texture: %s",
                     texture.path.c_str());
@@ -88,10 +84,11 @@ void WriteTextureAttributes(TextWriter& out, ExportScene& scene, ExportMaterial&
     // for no coordinate generation.
     const bool identity =
         scale_s == 1.0f && scale_t == 1.0f && rotate == 0.0f && translate_s == 0.0f && translate_t == 0.0f;
-    const int32_t gen_mode = material.tex_gen_mode == 0 && !identity ? kTexGenTex : material.tex_gen_mode;
+    const TexGenMode gen_mode = material.tex_gen_mode == TexGenMode::None && !identity ? TexGenMode::Tex
+                                                                                         : material.tex_gen_mode;
     out.Printf("\t\ttex_gen_mode=\"%s\"\n", Word(kTexGenModes, gen_mode));
 
-    if (material.tex_gen_mode == kTexGenNrm || material.tex_gen_mode == kTexGenPos) {
+    if (material.tex_gen_mode == TexGenMode::Nrm || material.tex_gen_mode == TexGenMode::Pos) {
         out.Printf("\t\ttex_gen_st_src=\"%s\"\n", Word(kTexGenSources, material.tex_gen_st_src));
         const Matrix4& m = material.tex_effect_mtx;
         out.Printf("\t\ttex_effect_mtx=\"%f %f %f %f\n", m[0][0], m[0][1], m[0][2], m[0][3]);
@@ -123,7 +120,7 @@ void WriteMaterial(TextWriter& out, ExportScene& scene, int32_t index, ExportMat
     WriteColor(out, "\t\tspecular=\"%d %d %d\"\n", material.specular);
     WriteColor(out, "\t\temission=\"%d %d %d\"\n", material.emission);
     out.Printf("\t\tshininess_table_flag=\"%s\"\n",
-               OnOff(material.shininess_table == 1 && material.lights_enabled == 1));
+               OnOff(material.shininess_table && material.lights_enabled));
     if (material.texture_path.empty()) {
         material.tex_image_idx = -1;
         out.Printf("\t\ttex_image_idx=\"%d\" tex_palette_idx=\"%d\"\n", -1, -1);

@@ -50,8 +50,8 @@ struct PaletteBuild {
     std::vector<int32_t> matrix_keys;               // parallel to state.matrices; -1 without envelope
 };
 
-bool Drawn(const ExportPolygon& polygon) { return !polygon.removed(); }
-bool DrawnSkinned(const ExportPolygon& polygon) { return !polygon.removed() && polygon.skinned(); }
+bool Drawn(const ExportPolygon& polygon) { return !polygon.removed; }
+bool DrawnSkinned(const ExportPolygon& polygon) { return !polygon.removed && polygon.skinned(); }
 
 const SkinEntry& EntryOf(const ExportScene& scene, const ExportEnvelope& envelope) {
     return scene.polygons[static_cast<std::size_t>(envelope.polygon)].skin[static_cast<std::size_t>(envelope.vertex)];
@@ -111,7 +111,7 @@ std::vector<int32_t> RigidNodes(const ExportScene& scene) {
     std::vector<int32_t> nodes;
     for (std::size_t i = 0; i < scene.nodes.size(); ++i) {
         const ExportNode& node = scene.nodes[i];
-        if (node.kind == kNodeMesh && owners.count(node.id)) nodes.push_back(static_cast<int32_t>(i));
+        if (node.kind == NodeKind::Mesh && owners.count(node.id)) nodes.push_back(static_cast<int32_t>(i));
     }
     return nodes;
 }
@@ -237,7 +237,7 @@ void FillPolygonLists(PaletteBuild& build) {
             build.state.vertex_matrices[p] = VertexMatrices(polygon, build.vertex_keys[p], matching);
         } else {
             const int32_t node = build.node_index(polygon.node);
-            if (node >= 0 && scene.nodes[static_cast<std::size_t>(node)].kind == kNodeMesh) {
+            if (node >= 0 && scene.nodes[static_cast<std::size_t>(node)].kind == NodeKind::Mesh) {
                 polygon.envelopes = by_node[static_cast<std::size_t>(node)];
             }
         }

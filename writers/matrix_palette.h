@@ -17,7 +17,8 @@ void BuildSkinVertexLists(ExportScene& scene, ModelState& state);
 int32_t MatrixIndexOfVertex(const ExportScene& scene, const ModelState& state, const ExportPolygon& polygon,
                             int32_t position);
 
-void WriteEnvelopeSection(TextWriter& out, ExportScene& scene, const ModelState& state);
+// With force_full_weight every vertex hangs on one matrix: no envelope is written.
+void WriteEnvelopeSection(TextWriter& out, ExportScene& scene, const ModelState& state, bool force_full_weight);
 void WriteMatrixSection(TextWriter& out, ExportScene& scene, const ModelState& state);
 
 }  // namespace korvo

@@ -41,13 +41,13 @@ private:
 
 }  // namespace
 
-void WriteEnvelopeSection(TextWriter& out, ExportScene& scene, const ModelState& state) {
+void WriteEnvelopeSection(TextWriter& out, ExportScene& scene, const ModelState& state, bool force_full_weight) {
     constexpr const char* kProgressText = "IMD: Exporting Weights";
     int32_t size = 0;
     for (const ExportMatrix& matrix : state.matrices) {
         if (IsBlend(matrix)) ForWrittenWeights(scene, state, matrix, [&](float, int32_t) { ++size; });
     }
-    if (scene.force_full_weight == 0 && size > 0) {
+    if (!force_full_weight && size > 0) {
         const NodeIndex node_index(scene);
         out.Printf("\n<envelope>\n");
         out.Printf("\t<weight size=\"%d\">", size);

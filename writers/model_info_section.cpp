@@ -12,21 +12,21 @@ constexpr std::array<const char*, 2> kTextureOutputs{"used", "all"};
 
 }  // namespace
 
-void WriteModelInfo(TextWriter& out, const ExportScene& scene) {
+void WriteModelInfo(TextWriter& out, const ExportScene& scene, const ExportOptions& options) {
     out.Printf("\n<model_info\n");
     out.Printf("\tpos_scale=\"%d\"\n", scene.pos_scale);
     out.Printf("\tscaling_rule=\"%s\"\n", "standard");
-    out.Printf("\tvertex_style=\"%s\"\n", Word(kVertexStyles, scene.vertex_style));
-    out.Printf("\tmagnify=\"%f\"\n", scene.magnify);
-    out.Printf("\ttool_start_frame=\"%d\"\n", scene.start_frame);
+    out.Printf("\tvertex_style=\"%s\"\n", Word(kVertexStyles, options.vertex_style));
+    out.Printf("\tmagnify=\"%f\"\n", options.magnify);
+    out.Printf("\ttool_start_frame=\"%d\"\n", options.frames.start);
     out.Printf("\ttex_matrix_mode=\"%s\"\n", "3dsmax");
-    out.Printf("\tcompress_node=\"%s\" node_size=\"%d %d\"\n", Word(kNodeCompressions, scene.compress_node),
+    out.Printf("\tcompress_node=\"%s\" node_size=\"%d %d\"\n", Word(kNodeCompressions, scene.node_compression),
                scene.node_count_before_compression, static_cast<int>(scene.nodes.size()));
-    out.Printf("\tcompress_material=\"%s\" material_size=\"%d %d\"\n", OnOff(scene.compress_material),
+    out.Printf("\tcompress_material=\"%s\" material_size=\"%d %d\"\n", OnOff(scene.materials_compressed),
                scene.material_count_before_compression, static_cast<int>(scene.materials.size()));
-    out.Printf("\toutput_texture=\"%s\"\n", Word(kTextureOutputs, scene.output_texture));
-    out.Printf("\tforce_full_weight=\"%s\"\n", OnOff(scene.force_full_weight));
-    out.Printf("\tuse_primitive_strip=\"%s\"\n", OnOff(scene.use_primitive_strip));
+    out.Printf("\toutput_texture=\"%s\"\n", Word(kTextureOutputs, options.output_texture));
+    out.Printf("\tforce_full_weight=\"%s\"\n", OnOff(options.force_full_weight));
+    out.Printf("\tuse_primitive_strip=\"%s\"\n", OnOff(options.use_primitive_strip));
     out.Printf("/>\n");
 }
 

@@ -32,24 +32,24 @@ void PrepareModel(ExportScene& scene, ModelState& state) {
 // The file's sections, between the provenance lines and the body close, in
 // the order the converter reads them: everything a later section indexes
 // (vertex lists, textures, materials, matrices) comes before it.
-bool WriteBody(ExportScene& scene, TextWriter& out) {
+bool WriteBody(ExportScene& scene, const ExportOptions& options, TextWriter& out) {
     ModelState state;  // totals start at 0 for every file
     PrepareModel(scene, state);
 
-    WriteModelInfo(out, scene);
+    WriteModelInfo(out, scene, options);
     WriteBoxTest(out, scene);
     // Before the polygons: with vertex_style "index" this also sets each
     // polygon's offsets into the model-wide lists.
-    WriteVertexLists(out, scene);
+    WriteVertexLists(out, scene, options.vertex_style);
     // Encodes every texture; the materials then refer to images and
     // palettes by the indices given here. Two textures that name one palette
     // with different colours end the file.
     if (!WriteTextureSections(out, scene)) return false;
     WriteMaterialSection(out, scene);
-    WriteEnvelopeSection(out, scene, state);
+    WriteEnvelopeSection(out, scene, state, options.force_full_weight);
     WriteMatrixSection(out, scene, state);
     // Adds the model totals and checks them against the hardware limits.
-    WritePolygonSection(out, scene, state);
+    WritePolygonSection(out, scene, state, options.vertex_style);
     // After the polygons: the node counts see the faces grouped by them.
     WriteNodeSection(out, scene);
     WriteOutputInfo(out, state.totals);
@@ -58,9 +58,10 @@ bool WriteBody(ExportScene& scene, TextWriter& out) {
 
 }  // namespace
 
-bool WriteModelFile(ExportScene& scene, const std::string& path, const Provenance& provenance) {
+bool WriteModelFile(ExportScene& scene, const ExportOptions& options, const std::string& path,
+                    const Provenance& provenance) {
     return WriteFramedFile(scene, path, FileKind::Model, provenance,
-                           [&](TextWriter& out) { return WriteBody(scene, out); });
+                           [&](TextWriter& out) { return WriteBody(scene, options, out); });
 }
 
 }  // namespace korvo

@@ -29,7 +29,7 @@ std::unordered_map<int32_t, std::vector<Display>> DisplaysByOwner(const ExportSc
     std::unordered_map<int32_t, std::vector<Display>> displays;
     int32_t index = 0;
     for (const ExportPolygon& polygon : scene.polygons) {
-        if (polygon.removed()) continue;
+        if (polygon.removed) continue;
         displays[polygon.node].push_back({&polygon, index++});
     }
     return displays;
@@ -70,10 +70,10 @@ void WriteNode(TextWriter& out, ExportScene& scene, const NodeIndex& node_index,
     if (node.name.size() > 16) {
         AddMessageF(scene, "Warning: Length of name over 16 characters. node: %s", node.name.c_str());
     }
-    int32_t kind = node.kind;
-    if (displays.empty() && kind == kNodeMesh) {
+    NodeKind kind = node.kind;
+    if (displays.empty() && kind == NodeKind::Mesh) {
         AddMessageF(scene, "Warning: Mesh has no polygon: %s", node.name.c_str());
-        kind = kNodeNull;
+        kind = NodeKind::Null;
     }
     out.Printf("\t<node index=\"%d\" name=\"%s\" kind=\"%s\"\n", index, node.name.c_str(), Word(kKinds, kind));
     out.Printf("\t\tparent=\"%d\"\n", node_index(node.parent));
@@ -83,7 +83,7 @@ void WriteNode(TextWriter& out, ExportScene& scene, const NodeIndex& node_index,
     out.Printf("\t\tdraw_mtx=\"%s\"\n", "on");
     out.Printf("\t\tbillboard=\"%s\"\n", Word(kBillboards, node.billboard));
     WriteTransform(out, node);
-    out.Printf("\t\tvisibility=\"%s\"\n", OnOff((node.flags & kNodeVisible) != 0));
+    out.Printf("\t\tvisibility=\"%s\"\n", OnOff(node.visible));
     out.Printf("\t\tdisplay_size=\"%d\"\n", static_cast<int>(displays.size()));
     if (!displays.empty()) WriteGeometry(out, scene, node, displays);
     out.Printf("\t>\n");

@@ -80,7 +80,7 @@ void WritePolygon(PolygonContext& context, ExportPolygon& polygon, int32_t index
                scaled(polygon.volume_max.z));
     out.Printf("\t\tvolume_r=\"%f\"\n", scaled(polygon.volume_r));
     out.Printf("\t\tmtx_prim_size=\"%d\"\n", static_cast<int>(groups.size()));
-    out.Printf("\t\tnrm_flag=\"%s\" clr_flag=\"%s\" tex_flag=\"%s\"\n", OnOff(material.lights_enabled != 0),
+    out.Printf("\t\tnrm_flag=\"%s\" clr_flag=\"%s\" tex_flag=\"%s\"\n", OnOff(material.lights_enabled),
                OnOff(!polygon.colors.empty()), OnOff(TexturesPolygon(polygon, material)));
     out.Write("\t>\n");
     if (groups.size() > 1) AddMessage(scene, "Warning: Mtx_prim_size of <polygon> is over 1");
@@ -104,7 +104,7 @@ bool NearZero(const Vec3& n) {
 
 void CheckZeroNormals(ExportScene& scene) {
     for (const ExportPolygon& polygon : scene.polygons) {
-        if (polygon.removed()) continue;
+        if (polygon.removed) continue;
         for (const Vec3& normal : polygon.normals) {
             if (NearZero(normal)) AddMessage(scene, "Warning: Zero normals exist " + polygon.name);
         }
@@ -120,21 +120,21 @@ int32_t PolygonVertexCount(const ExportPolygon& polygon) {
     return count;
 }
 
-void WritePolygonSection(TextWriter& out, ExportScene& scene, ModelState& state) {
+void WritePolygonSection(TextWriter& out, ExportScene& scene, ModelState& state, VertexStyle style) {
     const float step = StepSize(scene, 2 * static_cast<int>(scene.polygons.size()));
     int32_t written = 0;
     for (const ExportPolygon& polygon : scene.polygons) {
         Advance(scene, step, kPhase);
-        if (!polygon.removed()) ++written;
+        if (!polygon.removed) ++written;
     }
     if (written > 0) {
         out.Printf("\n<polygon_array size=\"%d\">\n", written);
-        VertexCommandWriter vertices(out, scene);
+        VertexCommandWriter vertices(out, scene, style);
         const ExportMaterial fallback_material;
         PolygonContext context{out, scene, state, vertices, fallback_material};
         int32_t index = 0;
         for (ExportPolygon& polygon : scene.polygons) {
-            if (polygon.removed()) continue;
+            if (polygon.removed) continue;
             Advance(scene, step, kPhase);
             WritePolygon(context, polygon, index++);
         }

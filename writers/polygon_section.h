@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/export_options.h"
 #include "core/export_scene.h"
 #include "writers/model_state.h"
 #include "writers/text_writer.h"
@@ -9,7 +10,7 @@ namespace korvo {
 // Writes polygon_array: each polygon split into matrix groups of
 // primitives made of vertex commands. Adds to the model totals, then runs
 // the limit checks and the zero-normal check.
-void WritePolygonSection(TextWriter& out, ExportScene& scene, ModelState& state);
+void WritePolygonSection(TextWriter& out, ExportScene& scene, ModelState& state, VertexStyle style);
 
 // The vertices the hardware draws for a polygon's faces as they stand
 // (strips counted once, faces already placed in a matrix group separately).

@@ -7,8 +7,8 @@ namespace korvo {
 
 namespace {
 
-const char* ProjectionName(int32_t projection) {
-    return projection == ExportCamera::kOrthographic ? "ortho" : "perspective";
+const char* ProjectionName(Projection projection) {
+    return projection == Projection::Orthographic ? "ortho" : "perspective";
 }
 
 void WriteCamera(TextWriter& out, const ExportCamera* camera) {
@@ -55,7 +55,8 @@ bool WriteBody(ExportScene& scene, TextWriter& out) {
 
 }  // namespace
 
-bool WriteSceneDataFile(ExportScene& scene, const std::string& path, const Provenance& provenance) {
+bool WriteSceneDataFile(ExportScene& scene, const ExportOptions& /*options*/, const std::string& path,
+                        const Provenance& provenance) {
     return WriteFramedFile(scene, path, FileKind::SceneData, provenance,
                            [&](TextWriter& out) { return WriteBody(scene, out); });
 }

@@ -10,7 +10,8 @@ bool WriteBody(ExportScene& /*scene*/, TextWriter& /*out*/) { return true; }
 
 }  // namespace
 
-bool WriteTextureSrtAnimationFile(ExportScene& scene, const std::string& path, const Provenance& provenance) {
+bool WriteTextureSrtAnimationFile(ExportScene& scene, const ExportOptions& /*options*/, const std::string& path,
+                                  const Provenance& provenance) {
     return WriteFramedFile(scene, path, FileKind::TextureSrtAnimation, provenance,
                            [&](TextWriter& out) { return WriteBody(scene, out); });
 }

@@ -10,10 +10,6 @@ namespace korvo {
 
 namespace {
 
-constexpr int32_t kTexGenNormal = 2;
-constexpr int32_t kTexGenPosition = 3;
-constexpr int32_t kStSourcePolygon = 0;
-constexpr int32_t kStSourceMaterial = 1;
 constexpr float kLargestNormalComponent = 0.998046875f;  // 10-bit normals stop one step short of 1
 
 template <class T>
@@ -24,8 +20,8 @@ T* Entry(std::vector<T>& list, uint16_t index) {
 }  // namespace
 
 bool GeneratesTexCoordsFromMaterial(const ExportMaterial& material) {
-    return (material.tex_gen_mode == kTexGenNormal || material.tex_gen_mode == kTexGenPosition) &&
-           material.tex_gen_st_src == kStSourceMaterial;
+    return (material.tex_gen_mode == TexGenMode::Nrm || material.tex_gen_mode == TexGenMode::Pos) &&
+           material.tex_gen_st_src == TexGenSource::Material;
 }
 
 void VertexCommandWriter::BeginPolygon(ExportPolygon& polygon, const ExportMaterial& material,
@@ -95,7 +91,7 @@ void VertexCommandWriter::WriteColor(const CornerIndices& corner) {
     if (material_->lights_enabled) return;
     const VertexColor* color = Entry(polygon_->colors, corner.color);
     if (!color) return;
-    if (scene_.vertex_style == 1) {
+    if (style_ == VertexStyle::Index) {
         const int32_t index = corner.color + polygon_->color_base;
         if (index != state_.last_color_index) out_.Printf("\t\t\t\t\t<clr_idx idx=\"%d\"/>\n", index);
         state_.last_color_index = index;
@@ -122,7 +118,7 @@ void VertexCommandWriter::WriteNormal(const CornerIndices& corner, bool matrix_c
     // Texture coordinates generated from the normal need it sent with
     // every new coordinate.
     const bool follows_tex =
-        material_->tex_gen_mode == kTexGenNormal && material_->tex_gen_st_src == kStSourcePolygon && tex_changed;
+        material_->tex_gen_mode == TexGenMode::Nrm && material_->tex_gen_st_src == TexGenSource::Polygon && tex_changed;
     if (!repeated || follows_tex) {
         auto clamp = [](float v) { return std::clamp(v, -1.0f, kLargestNormalComponent); };
         out_.Printf("\t\t\t\t\t<nrm xyz=\"%f %f %f\"/>\n", clamp(n.x), clamp(n.y), clamp(n.z));
@@ -134,7 +130,7 @@ void VertexCommandWriter::WritePosition(const CornerIndices& corner, bool first_
     const Vec3* found = Entry(polygon_->positions, corner.position);
     const Vec3 position = found ? *found : Vec3{};
     out_.Write("\t\t\t\t\t");
-    if (scene_.vertex_style == 1) {
+    if (style_ == VertexStyle::Index) {
         out_.Printf("<pos_idx idx=\"%d\"/>\n", corner.position + polygon_->position_base);
     } else {
         out_.Write(PositionCommand(position, state_.last_position, first_corner));

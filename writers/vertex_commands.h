@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/export_options.h"
 #include "core/export_scene.h"
 #include "writers/text_writer.h"
 
@@ -40,7 +41,8 @@ bool GeneratesTexCoordsFromMaterial(const ExportMaterial& material);
 
 class VertexCommandWriter {
 public:
-    VertexCommandWriter(TextWriter& out, ExportScene& scene) : out_(out), scene_(scene) {}
+    VertexCommandWriter(TextWriter& out, ExportScene& scene, VertexStyle style)
+        : out_(out), scene_(scene), style_(style) {}
 
     // Normals are normalised in place as they are written. The arguments
     // must outlive the polygon's vertices.
@@ -60,6 +62,7 @@ private:
 
     TextWriter& out_;
     ExportScene& scene_;
+    VertexStyle style_;
     ExportPolygon* polygon_ = nullptr;
     const ExportMaterial* material_ = nullptr;
     const ExportTexture* texture_ = nullptr;

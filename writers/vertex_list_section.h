@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/export_options.h"
 #include "core/export_scene.h"
 #include "writers/text_writer.h"
 
@@ -8,6 +9,6 @@ namespace korvo {
 // With vertex_style "index": the model-wide position and colour lists that
 // the polygons' vertex commands index, and each polygon's offsets into
 // them. With "direct" nothing is written.
-void WriteVertexLists(TextWriter& out, ExportScene& scene);
+void WriteVertexLists(TextWriter& out, ExportScene& scene, VertexStyle style);
 
 }  // namespace korvo

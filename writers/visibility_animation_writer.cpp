@@ -10,7 +10,8 @@ bool WriteBody(ExportScene& /*scene*/, TextWriter& /*out*/) { return true; }
 
 }  // namespace
 
-bool WriteVisibilityAnimationFile(ExportScene& scene, const std::string& path, const Provenance& provenance) {
+bool WriteVisibilityAnimationFile(ExportScene& scene, const ExportOptions& /*options*/, const std::string& path,
+                                  const Provenance& provenance) {
     return WriteFramedFile(scene, path, FileKind::VisibilityAnimation, provenance,
                            [&](TextWriter& out) { return WriteBody(scene, out); });
 }

@@ -34,7 +34,7 @@ TEST(ProgressTest, AdvancesWithoutRepeatsAndNeverReachesAHundredEarly) {
     test::RecordingFeedback feedback;
     ExportScene scene;
     scene.progress.feedback = &feedback;
-    ProgressStart(scene);  // 8 steps
+    ProgressStart(scene, 8);
     EXPECT_FLOAT_EQ(StepSize(scene, 4), 100.0f / 8 / 4);
     EXPECT_EQ(StepSize(scene, 0), 0.0f);
 
@@ -60,7 +60,7 @@ TEST(ProgressTest, RefusesToCancel) {
     test::RecordingFeedback feedback;
     ExportScene scene;
     scene.progress.feedback = &feedback;
-    ProgressStart(scene);
+    ProgressStart(scene, 8);
     feedback.cancel_requested = true;
     EXPECT_TRUE(Advance(scene, 1.0f, "Exporting Nodes"));
     EXPECT_EQ(test::BoxLines(feedback.boxes),

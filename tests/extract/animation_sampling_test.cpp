@@ -87,10 +87,10 @@ TEST_F(AnimationSamplingTest, VisibilityIsAboveZeroAndTheFlagFollowsTheFirstFram
     Add("faint").visibility = Track<float>::Constant(0.01f);
     ASSERT_TRUE(Extract(0, 7));
     EXPECT_EQ(Node("appearing").visibility_samples, (std::vector<int32_t>{0, 0, 0, 0, 0, 1, 1, 1}));
-    EXPECT_EQ(Node("appearing").flags & kNodeVisible, 0u);
+    EXPECT_FALSE(Node("appearing").visible);
     EXPECT_EQ(Node("zero").visibility_samples, std::vector<int32_t>(8, 0));
     EXPECT_EQ(Node("faint").visibility_samples, std::vector<int32_t>(8, 1));
-    EXPECT_EQ(Node("faint").flags & kNodeVisible, kNodeVisible);
+    EXPECT_TRUE(Node("faint").visible);
 }
 
 // The stored scale, then rotations about X, Y and Z, then the translation
@@ -126,7 +126,7 @@ TEST_F(AnimationSamplingTest, StoredPartsRebuildTheSampledLocalMatrix) {
         ASSERT_NE(node, nullptr);
         // Quantised top-level samples are a little off the evaluated values.
         const float tolerance = record.name[0] == 'p' ? 2e-3f : 1e-4f;
-        for (int f = 0; f < scene.frame_count; ++f) {
+        for (int f = 0; f < options.frames.count; ++f) {
             const TimeValue t = f * host.ticks_per_frame;
             const HostNode* up = node->Parent();
             const Matrix3 parent = up == host.Root() ? Matrix3::Identity() : up->WorldTransform(t);
@@ -172,9 +172,8 @@ TEST_F(AnimationSamplingTest, SkinsDeformOnlyWhileTheSamplesAreRead) {
 
     host.Link();
     wrapper.InitialiseAll(host);
-    scene.frame_count = 2;
-    scene.end_frame = 1;
-    Extraction extraction{scene, host, wrapper, settings};
+    options.frames = test::Frames(0, 1);
+    Extraction extraction{scene, host, wrapper, options};
     SwitchSkinDeformation(extraction, false);
     ASSERT_TRUE(ExtractScene(extraction));
     EXPECT_EQ(spy.seen, (std::vector<std::array<bool, 2>>{{true, false}, {true, false}}));
@@ -186,7 +185,7 @@ TEST_F(AnimationSamplingTest, SkinsDeformOnlyWhileTheSamplesAreRead) {
     // Without the export's switch there is nothing to undo or redo.
     spy.seen.clear();
     scene.nodes.clear();
-    Extraction untouched{scene, host, wrapper, settings};
+    Extraction untouched{scene, host, wrapper, options};
     ASSERT_TRUE(ExtractScene(untouched));
     EXPECT_EQ(spy.seen, (std::vector<std::array<bool, 2>>{{true, false}, {true, false}}));
     EXPECT_TRUE(skinned.modifiers[0]->enabled);
@@ -197,14 +196,14 @@ TEST_F(AnimationSamplingTest, WithoutFramesTheStaticTransformIsTheIdentity) {
     node.position = Track<Point3>::Constant({5, 0, 0});
     host.Link();
     wrapper.InitialiseAll(host);
-    scene.frame_count = 0;
-    Extraction extraction{scene, host, wrapper, settings};
+    options.frames.count = 0;
+    Extraction extraction{scene, host, wrapper, options};
     ExportNode record;
-    record.flags = kNodeVisible;
+    record.visible = true;
     SampleNode(extraction, node, record, true);
     EXPECT_TRUE(record.translate_samples.empty());
     EXPECT_TRUE(record.visibility_samples.empty());
-    EXPECT_EQ(record.flags & kNodeVisible, 0u);
+    EXPECT_FALSE(record.visible);
     EXPECT_EQ(record.scale, (Vec3{1, 1, 1}));
     EXPECT_EQ(record.rotate, (Vec3{0, 0, 0}));
     EXPECT_EQ(record.translate, (Vec3{0, 0, 0}));

@@ -46,16 +46,14 @@ protected:
     // the wrapper over all nodes or the selection, deformation off around it.
     bool Extract(int start = 0, int end = 2) {
         host.Link();
-        if (settings.export_all) {
+        if (!options.export_selection) {
             wrapper.InitialiseAll(host);
         } else {
             wrapper.Initialise(host, host.SelectedNodes(), /*hierarchy=*/true);
         }
-        scene.start_frame = start;
-        scene.end_frame = end;
-        scene.frame_count = end - start + 1;
-        ProgressStart(scene);
-        Extraction extraction{scene, host, wrapper, settings};
+        options.frames = Frames(start, end);
+        ProgressStart(scene, 8);
+        Extraction extraction{scene, host, wrapper, options};
         SwitchSkinDeformation(extraction, false);
         const bool ok = ExtractScene(extraction);
         SwitchSkinDeformation(extraction, true);
@@ -90,7 +88,7 @@ protected:
 
     MemoryScene host;
     ExportScene scene;
-    ExportSettings settings;
+    ExportOptions options;
     SceneWrapper wrapper;
     RecordingFeedback feedback;
 };

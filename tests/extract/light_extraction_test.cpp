@@ -23,14 +23,14 @@ struct Extracted {
     ExportScene scene;
     std::unique_ptr<MemoryScene> host;
     SceneWrapper wrapper;
-    ExportSettings settings;
+    ExportOptions options;
 
     explicit Extracted(const char* text) {
         std::string error;
         host = LoadSceneDocumentText(text, "lights.json", &error);
         EXPECT_TRUE(host) << error;
         wrapper.InitialiseAll(*host);
-        Extraction extraction{scene, *host, wrapper, settings};
+        Extraction extraction{scene, *host, wrapper, options};
         ExtractLightsAndCamera(extraction);
     }
 };
@@ -55,7 +55,7 @@ TEST(LightExtractionTest, TakesTheFirstCameraLookingDownItsLocalMinusZ) {
     const ExportCamera& camera = run.scene.cameras[0];
     EXPECT_TRUE(Near(camera.position, {1, 3, -2}));
     EXPECT_TRUE(Near(camera.lookat, {1, 2, -2}));
-    EXPECT_EQ(camera.projection, ExportCamera::kPerspective);
+    EXPECT_EQ(camera.projection, Projection::Perspective);
     EXPECT_NEAR(camera.fovy, 60.0f, 1e-4f);
     EXPECT_FLOAT_EQ(camera.near_clip, 2.0f);
     EXPECT_FLOAT_EQ(camera.far_clip, 300.0f);

@@ -29,8 +29,8 @@ TEST(MaterialExtraction, NamesAreCleanedMadeUniqueAndSortedWithTheirSources) {
                                             "zebra"}));
     EXPECT_EQ(run.SourceNames(), (Strings{"Zed", "a b", "a_b", "a-b", "", "dummy_material", "zebra"}));
     EXPECT_EQ(run.Material("dummy_material").diffuse, (std::vector<Rgb8>{{96, 96, 96}}));
-    EXPECT_EQ(run.Material("dummy_material").flags & kMaterialOrphan, 0u);
-    EXPECT_NE(run.Material("a_b").flags & kMaterialOrphan, 0u);
+    EXPECT_FALSE(run.Material("dummy_material").orphan);
+    EXPECT_TRUE(run.Material("a_b").orphan);
     EXPECT_EQ(run.scene.messages,
               (Strings{"Warning: No material on node \"Bare\"",
                        "Warning: Material \"Odd\" is not of a supported material type and has been assigned a "
@@ -71,8 +71,11 @@ TEST(MaterialExtraction, KorvoPropertiesFollowTheRadioRule) {
                                     a.far_clipping, a.priority}),
               (std::vector<int32_t>{1, 1, 0, 12, 1, 1, 1, 1, 1, 5}));
     // Radio buttons: 0 and below give 0, n gives n - 1.
-    EXPECT_EQ((std::vector<int32_t>{a.face, a.polygon_mode, a.tex_gen_mode, a.tex_gen_st_src, a.compress}),
-              (std::vector<int32_t>{0, 0, 2, 0, 1}));
+    EXPECT_EQ(a.face, MaterialFace::Front);
+    EXPECT_EQ(a.polygon_mode, PolygonMode::Modulate);
+    EXPECT_EQ(a.tex_gen_mode, TexGenMode::Nrm);
+    EXPECT_EQ(a.tex_gen_st_src, TexGenSource::Polygon);
+    EXPECT_EQ(a.compress, 1);
     EXPECT_EQ(a.tex_effect_mtx, (Matrix4{{{0.5f, 1, 0, 0}, {2, 3, 0, 0}, {4, 5, 1, 0}, {6, 7, 0, 1}}}));
     const ExportMaterial& b = run.Material("B");
     EXPECT_EQ(b.priority, 0);
@@ -90,8 +93,10 @@ TEST(MaterialExtraction, HostStandardMaterialsGetDefaultParametersButTheirOwnCol
     const ExportMaterial& m = run.Material("Plain");
     EXPECT_EQ(run.scene.messages, Strings{"Warning: Exported material is not KORVO standard or KORVO morpher and "
                                           "will be set to default parameters: \"Plain\""});
-    EXPECT_EQ((std::vector<int32_t>{m.light0, m.light1, m.lights_enabled, m.polygon_mode, m.face, m.compress}),
-              (std::vector<int32_t>{1, 0, 1, 0, 0, 0}));
+    EXPECT_EQ((std::vector<int32_t>{m.light0, m.light1, m.lights_enabled, m.compress}),
+              (std::vector<int32_t>{1, 0, 1, 0}));
+    EXPECT_EQ(m.polygon_mode, PolygonMode::Modulate);
+    EXPECT_EQ(m.face, MaterialFace::Front);
     EXPECT_EQ(m.tex_effect_mtx, (Matrix4{{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}}));
     // Colours round, opacity truncates: 0.999 gives 255 and 254.
     EXPECT_EQ(m.diffuse, (std::vector<Rgb8>{{255, 0, 255}, {127, 64, 128}, {0, 128, 0}}));
@@ -132,7 +137,7 @@ TEST(MaterialExtraction, MorpherVisitsItsBaseFirst) {
     EXPECT_EQ(face.pattern_images,
               (Strings{run.HostPath("c_base.tga"), run.HostPath("a_ch0.tga"), run.HostPath("b_ch1.tga")}));
     EXPECT_EQ(face.texture_path, run.HostPath("c_base.tga"));
-    EXPECT_EQ(face.polygon_mode, 1);
+    EXPECT_EQ(face.polygon_mode, PolygonMode::Decal);
     EXPECT_EQ(face.diffuse, (std::vector<Rgb8>{{0, 255, 0}}));
     EXPECT_EQ(face.tex_scale_s, std::vector<float>{2.0f});
     ASSERT_EQ(run.scene.textures.size(), 3u);

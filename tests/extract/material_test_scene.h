@@ -62,11 +62,9 @@ public:
     bool Extract(int start = 0, int end = 0) {
         if (!host) return false;
         wrapper.InitialiseAll(*host);
-        scene.start_frame = start;
-        scene.end_frame = end;
-        scene.frame_count = end - start + 1;
-        ProgressStart(scene);
-        extraction = std::make_unique<Extraction>(scene, *host, wrapper, settings);
+        options.frames = Frames(start, end);
+        ProgressStart(scene, 8);
+        extraction = std::make_unique<Extraction>(scene, *host, wrapper, options);
         return ExtractMaterials(*extraction);
     }
 
@@ -111,7 +109,7 @@ public:
     TempDir folder;
     std::unique_ptr<MemoryScene> host;
     ExportScene scene;
-    ExportSettings settings;
+    ExportOptions options;
     SceneWrapper wrapper;
     RecordingFeedback feedback;
     std::unique_ptr<Extraction> extraction;

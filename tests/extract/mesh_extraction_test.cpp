@@ -25,7 +25,7 @@ TEST(MeshExtraction, ASingleQuadComesOutInTheNodesYUpSpace) {
     EXPECT_EQ(floor.name, "Floor");
     EXPECT_EQ(floor.node, run.host->nodes[1]->id);
     EXPECT_EQ(floor.source_node, floor.node);
-    EXPECT_FALSE(floor.removed() || floor.skinned());
+    EXPECT_FALSE(floor.removed || floor.skinned());
 
     const std::vector<Vec3> positions = {{0, 0, 0}, {1, 0, 0}, {1, 0, -1}, {0, 0, -1}, {1, 3, -2}};
     EXPECT_EQ(floor.positions, positions);
@@ -51,7 +51,7 @@ TEST(MeshExtraction, ASingleQuadComesOutInTheNodesYUpSpace) {
     EXPECT_EQ(floor.material, kDefaultMaterialName);
     EXPECT_EQ(floor.priority, 0);
     ASSERT_EQ(run.scene.materials.size(), 1u);
-    EXPECT_EQ(run.scene.materials[0].flags & kMaterialOrphan, 0u);
+    EXPECT_FALSE(run.scene.materials[0].orphan);
 }
 
 TEST(MeshExtraction, TheObjectOffsetMovesPositionsAndTurnsNormals) {
@@ -87,9 +87,9 @@ std::vector<std::string> FaceLists(const ExportScene& scene) {
     return lists;
 }
 
-std::vector<std::string> FaceListsWith(const std::string& document, int triangulation) {
+std::vector<std::string> FaceListsWith(const std::string& document, Triangulation triangulation) {
     MeshTestScene run(document);
-    run.scene.triangulation = triangulation;
+    run.options.triangulation = triangulation;
     EXPECT_TRUE(run.Build());
     return FaceLists(run.scene);
 }
@@ -108,12 +108,13 @@ TEST(MeshExtraction, QuadsAreRebuiltAlongEitherDiagonalAndCheckedWhenAsked) {
         {"name": "Pinched", "mesh": {"vertices": [[0, 0, 0], [1, 0, 0], [1, 1, 0], [1, 1, 0.0005]],
                                      "faces": [[0, 1, 2, 3]]}}]})";
     using Lists = std::vector<std::string>;
-    EXPECT_EQ(FaceListsWith(document, 0), (Lists{"t0 1 2 t0 2 3 ", "q1 2 3 0 ", "q2 3 0 1 ", "q1 2 3 0 ", "q1 2 3 0 "}));
-    EXPECT_EQ(FaceListsWith(document, 1),
+    EXPECT_EQ(FaceListsWith(document, Triangulation::AsIs),
+              (Lists{"t0 1 2 t0 2 3 ", "q1 2 3 0 ", "q2 3 0 1 ", "q1 2 3 0 ", "q1 2 3 0 "}));
+    EXPECT_EQ(FaceListsWith(document, Triangulation::AsIsChecking),
               (Lists{"t0 1 2 t0 2 3 ", "q1 2 3 0 ", "q2 3 0 1 ", "t0 1 2 t0 2 3 ", "t0 1 2 t0 2 3 "}));
     const Lists triangles{"t0 1 2 t0 2 3 ", "t0 1 2 t0 2 3 ", "t1 2 3 t1 3 0 ", "t0 1 2 t0 2 3 ", "t0 1 2 t0 2 3 "};
-    EXPECT_EQ(FaceListsWith(document, 2), triangles);
-    EXPECT_EQ(FaceListsWith(document, 3), triangles);
+    EXPECT_EQ(FaceListsWith(document, Triangulation::GenerateQuads), triangles);
+    EXPECT_EQ(FaceListsWith(document, Triangulation::AllTris), triangles);
 }
 
 TEST(MeshExtraction, FacesOfMoreThanFourSidesStayTrianglesWithOneWarning) {
@@ -154,7 +155,7 @@ TEST(MeshExtraction, EachSubMaterialGetsAPolygonAndAnUnusedOneIsRemoved) {
     std::vector<std::string> summaries;
     for (const ExportPolygon& polygon : run.scene.polygons) {
         summaries.push_back(polygon.name + " " + polygon.material + " " + std::to_string(polygon.priority) +
-                            (polygon.removed() ? " removed " : " kept ") + std::to_string(polygon.positions.size()));
+                            (polygon.removed ? " removed " : " kept ") + std::to_string(polygon.positions.size()));
     }
     // A removed polygon names its material but neither takes its priority
     // nor marks it used.
@@ -162,7 +163,7 @@ TEST(MeshExtraction, EachSubMaterialGetsAPolygonAndAnUnusedOneIsRemoved) {
                                                    "Box_2 dummy_material 0 kept 7"}));
     EXPECT_EQ(FaceLists(run.scene), (std::vector<std::string>{"t0 1 2 t0 2 3 ", "", "t4 5 6 "}));
     std::vector<bool> orphans;
-    for (const ExportMaterial& material : run.scene.materials) orphans.push_back(material.flags & kMaterialOrphan);
+    for (const ExportMaterial& material : run.scene.materials) orphans.push_back(material.orphan);
     EXPECT_EQ(orphans, (std::vector<bool>{false, true, false}));
     // Pieces of one node do not count as renamed nodes.
     EXPECT_TRUE(run.scene.messages.empty());
@@ -198,8 +199,8 @@ TEST(MeshExtraction, RenamedNodesBoneObjectsAndSkippedNodes) {
     ASSERT_EQ(run.scene.polygons.size(), 3u);
     EXPECT_EQ((std::vector<std::string>{run.Polygon(0).name, run.Polygon(1).name, run.Polygon(2).name}),
               (std::vector<std::string>{"my_box", "my_box_1", "my_box_2"}));
-    EXPECT_FALSE(run.Polygon(1).removed());
-    EXPECT_TRUE(run.Polygon(2).removed());
+    EXPECT_FALSE(run.Polygon(1).removed);
+    EXPECT_TRUE(run.Polygon(2).removed);
     EXPECT_EQ(run.Polygon(2).triangles.size(), 1u);
     // Only a host name equal to an earlier polygon's name is reported.
     EXPECT_EQ(run.scene.messages, std::vector<std::string>{"Warning: Node name changed: my_box"});

@@ -26,7 +26,6 @@ public:
         host = LoadSceneDocumentText(document, "test.json", &error);
         EXPECT_NE(host, nullptr) << error;
         scene.progress.feedback = &feedback;
-        scene.triangulation = 0;
     }
 
     // Frames start..end. What material extraction said and advanced is
@@ -36,11 +35,9 @@ public:
         if (!host) return false;
         wrapper.InitialiseAll(*host);
         wrapper.SetStaticFrame(0);
-        scene.start_frame = start;
-        scene.end_frame = end;
-        scene.frame_count = end - start + 1;
-        ProgressStart(scene);
-        Extraction extraction{scene, *host, wrapper, settings};
+        options.frames = Frames(start, end);
+        ProgressStart(scene, 8);
+        Extraction extraction{scene, *host, wrapper, options};
         extraction.node_progress_step = node_progress_step;
         SwitchSkinDeformation(extraction, false);
         bool ok = true;
@@ -49,7 +46,7 @@ public:
         } else {
             ok = ExtractMaterials(extraction);
         }
-        for (ExportMaterial& material : scene.materials) material.flags |= kMaterialOrphan;
+        for (ExportMaterial& material : scene.materials) material.orphan = true;
         scene.messages.clear();
         feedback.boxes.clear();
         progress_before = scene.progress.current;
@@ -66,7 +63,7 @@ public:
 
     std::unique_ptr<MemoryScene> host;
     ExportScene scene;
-    ExportSettings settings;
+    ExportOptions options;
     SceneWrapper wrapper;
     RecordingFeedback feedback;
     float node_progress_step = 0.0f;

@@ -40,8 +40,8 @@ TEST_F(NodeExtractionTest, FilterKeepsHiddenGroupsAndMarkedNodesButNeverTargets)
     EXPECT_EQ(Names(), (NameList{"group", "visible", "kept_leaf"}));
     EXPECT_EQ(Node("group").child, Node("visible").id);
     EXPECT_EQ(Node("visible").parent, Node("group").id);
-    EXPECT_EQ(Node("kept_leaf").no_cut, 1);
-    EXPECT_EQ(Node("group").no_cut, 0);
+    EXPECT_TRUE(Node("kept_leaf").no_cut);
+    EXPECT_FALSE(Node("group").no_cut);
 }
 
 TEST_F(NodeExtractionTest, KindComesFromTheObjectUnlessTheNodeIsHiddenAndBillboardIsReadExactly) {
@@ -56,15 +56,16 @@ TEST_F(NodeExtractionTest, KindComesFromTheObjectUnlessTheNodeIsHiddenAndBillboa
     Add("shown", &hidden_bone);
     ASSERT_TRUE(Extract());
 
-    std::vector<int32_t> kinds, billboards;
+    std::vector<NodeKind> kinds;
+    std::vector<Billboard> billboards;
     for (const char* name : {"mesh", "bone_object", "bone", "chain", "helper", "light", "hidden_bone"}) {
         kinds.push_back(Node(name).kind);
         billboards.push_back(Node(name).billboard);
     }
-    EXPECT_EQ(kinds, (std::vector<int32_t>{kNodeMesh, kNodeNull, kNodeJoint, kNodeChain, kNodeNull, kNodeNull,
-                                           kNodeNull}));
-    EXPECT_EQ(billboards, (std::vector<int32_t>{kBillboardYOn, kBillboardOn, kBillboardOff, kBillboardOff,
-                                                kBillboardOff, kBillboardOff, kBillboardOff}));
+    EXPECT_EQ(kinds, (std::vector<NodeKind>{NodeKind::Mesh, NodeKind::Null, NodeKind::Joint, NodeKind::Chain,
+                                            NodeKind::Null, NodeKind::Null, NodeKind::Null}));
+    EXPECT_EQ(billboards, (std::vector<Billboard>{Billboard::YOn, Billboard::On, Billboard::Off, Billboard::Off,
+                                                  Billboard::Off, Billboard::Off, Billboard::Off}));
 }
 
 TEST_F(NodeExtractionTest, AnEmptyNameStopsTheExport) {

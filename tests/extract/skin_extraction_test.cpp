@@ -72,7 +72,7 @@ TEST(SkinExtraction, WeightsAreKeptCollapsedAndSingleBoneVerticesMovedIntoBoneSp
 
 TEST(SkinExtraction, ForceFullWeightKeepsTheHeaviestBoneOrTheFirstOfEqualOnes) {
     MeshTestScene run(SkinnedPair(kWeights));
-    run.scene.force_full_weight = 1;
+    run.options.force_full_weight = true;
     ASSERT_TRUE(run.Build());
     const ExportPolygon& skinned = run.Polygon(0);
     std::vector<int32_t> counts, first_nodes, last_slots;

@@ -108,8 +108,8 @@ TEST(TextureSources, TransformIsSampledPerFrameWithFlipAdjusted) {
         {"class": "standard", "name": "N", "diffuse_map": {"file_name": "a.tga", "u_repeat": false}}]})"));
     ASSERT_TRUE(run.Extract(2, 3));
     const ExportMaterial& m = run.Material("M");
-    EXPECT_EQ(m.tex_tiling_s, 2);  // mirror wins over repeat
-    EXPECT_EQ(m.tex_tiling_t, 2);
+    EXPECT_EQ(m.tex_tiling_s, Tiling::Flip);  // mirror wins over repeat
+    EXPECT_EQ(m.tex_tiling_t, Tiling::Flip);
     // Frame 2: offset 2.1 (8602 / 4096) moved by 0.25 / 0.5, scale doubled.
     EXPECT_EQ(m.tex_translate_s, (std::vector<float>{(8602 - 2048) / 4096.0f, (12698 - 2048) / 4096.0f}));
     EXPECT_EQ(m.tex_scale_s, (std::vector<float>{1.0f, 1.0f}));
@@ -118,8 +118,8 @@ TEST(TextureSources, TransformIsSampledPerFrameWithFlipAdjusted) {
     EXPECT_EQ(m.tex_translate_t, (std::vector<float>(2, 1229.0f / 4096.0f)));
     EXPECT_EQ(m.tex_rotate, (std::vector<float>{90.0f, 90.0f}));
     const ExportMaterial& n = run.Material("N");
-    EXPECT_EQ(n.tex_tiling_s, 0);
-    EXPECT_EQ(n.tex_tiling_t, 1);
+    EXPECT_EQ(n.tex_tiling_s, Tiling::Clamp);
+    EXPECT_EQ(n.tex_tiling_t, Tiling::Repeat);
 }
 
 TEST(TextureSources, ImageFileListsBecomePatterns) {

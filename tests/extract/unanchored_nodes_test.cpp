@@ -31,7 +31,7 @@ TEST_F(UnanchoredNodesTest, ASelectedChildOfAnUnselectedNodeIsStoredInWorldSpace
     MemoryNode& prop = Add("prop");
     prop.position = Track<Point3>::Constant({0, 0, 1});
     host.selection = {&hand, &finger, &prop};
-    settings.export_all = 0;
+    options.export_selection = true;
     ASSERT_TRUE(Extract(0, 3));
 
     EXPECT_EQ(scene.nodes.size(), 3u);

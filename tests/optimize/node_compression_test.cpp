@@ -6,7 +6,7 @@
 namespace korvo {
 namespace {
 
-ExportNode Node(int32_t id, const char* name, int32_t parent, int32_t kind = kNodeNull) {
+ExportNode Node(int32_t id, const char* name, int32_t parent, NodeKind kind = NodeKind::Null) {
     ExportNode node;
     node.id = id;
     node.name = name;
@@ -17,12 +17,13 @@ ExportNode Node(int32_t id, const char* name, int32_t parent, int32_t kind = kNo
 
 TEST(NodeCompressionTest, GroupsSeveralTopLevelNodesUnderAWorldRoot) {
     ExportScene scene;
-    scene.frame_count = 2;
+    ExportOptions options;
+    options.frames.count = 2;
     scene.nodes = {Node(5, "A", -1), Node(6, "A_child", 5), Node(7, "B", -1)};
     scene.nodes[0].brother_next = 7;
     scene.nodes[0].child = 6;
     scene.nodes[2].brother_prev = 5;
-    CompressNodes(scene);
+    CompressNodes(scene, options);
 
     ASSERT_EQ(scene.nodes.size(), 4u);
     EXPECT_EQ(scene.node_count_before_compression, 4);
@@ -33,21 +34,21 @@ TEST(NodeCompressionTest, GroupsSeveralTopLevelNodesUnderAWorldRoot) {
     EXPECT_EQ(root.parent, -1);
     EXPECT_EQ(root.scale_samples, (std::vector<Vec3>{{1, 1, 1}, {1, 1, 1}}));
     EXPECT_EQ(root.visibility_samples, (std::vector<int32_t>{1, 1}));
-    EXPECT_TRUE(root.flags & kNodeVisible);
+    EXPECT_TRUE(root.visible);
     EXPECT_EQ(scene.nodes[1].parent, kWorldRootId);
     EXPECT_EQ(scene.nodes[2].parent, 5);
     EXPECT_EQ(scene.nodes[3].parent, kWorldRootId);
 
     ExportScene single;
     single.nodes = {Node(1, "Only", -1)};
-    CompressNodes(single);
+    CompressNodes(single, options);
     EXPECT_EQ(single.nodes.size(), 1u);
     EXPECT_EQ(single.node_count_before_compression, 1);
 }
 
 TEST(NodeCompressionTest, MovesBlendedVerticesIntoModelSpaceAndBoundsMeshNodes) {
     ExportScene scene;
-    scene.nodes = {Node(1, "Mesh", -1, kNodeMesh)};
+    scene.nodes = {Node(1, "Mesh", -1, NodeKind::Mesh)};
     scene.nodes[0].translate = {10, 0, 0};
     ExportPolygon polygon;
     polygon.node = 1;
@@ -60,7 +61,7 @@ TEST(NodeCompressionTest, MovesBlendedVerticesIntoModelSpaceAndBoundsMeshNodes) 
     face.position = {0, 1, 2};
     polygon.triangles = {face};
     scene.polygons = {polygon};
-    CompressNodes(scene);
+    CompressNodes(scene, ExportOptions{});
 
     const ExportPolygon& moved = scene.polygons[0];
     EXPECT_EQ(moved.positions, (std::vector<Vec3>{{0, 0, 0}, {11, 0, 0}, {10, 1, 0}}));

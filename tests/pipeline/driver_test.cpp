@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "pipeline/scene_settings.h"
+#include "pipeline/run_options.h"
 #include "settings/menu_settings.h"
 #include "settings/settings_file.h"
 #include "support/test_host.h"

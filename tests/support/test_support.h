@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/export_options.h"
 #include "core/feedback.h"
 
 namespace korvo::test {
@@ -33,6 +34,9 @@ void WriteFile(const std::string& path, const std::string& bytes);
 // Path of a file in the repository or in the shared assets.
 std::string SourcePath(const std::string& relative);
 std::string AssetPath(const std::string& relative);
+
+// Frames start..end of a host scene that starts at frame start.
+inline FrameRange Frames(int start, int end) { return {start, end, start, end - start + 1}; }
 
 // Succeeds when part occurs in text; shows both when it does not.
 inline ::testing::AssertionResult Contains(const std::string& text, const std::string& part) {

@@ -22,13 +22,13 @@ const std::vector<Vec3> kTriangle{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
 
 TEST(MatrixPaletteTest, WithoutSkinsEveryRigidMeshNodeHasOneMatrixByNodeIndex) {
     ExportScene scene = test::ModelScene();
-    AddNode(scene, 10, "a", kNodeMesh);
-    AddNode(scene, 20, "bone", kNodeJoint);
-    AddNode(scene, 30, "c", kNodeMesh);
-    AddNode(scene, 40, "emptied", kNodeMesh);
+    AddNode(scene, 10, "a", NodeKind::Mesh);
+    AddNode(scene, 20, "bone", NodeKind::Joint);
+    AddNode(scene, 30, "c", NodeKind::Mesh);
+    AddNode(scene, 40, "emptied", NodeKind::Mesh);
     AddPolygon(scene, 30, "c", kTriangle);
     AddPolygon(scene, 10, "a", kTriangle);
-    AddPolygon(scene, 40, "emptied", kTriangle).flags |= kPolygonRemoved;
+    AddPolygon(scene, 40, "emptied", kTriangle).removed = true;
     MagnifyScene(scene);
     const std::string text = ModelText(scene);
     EXPECT_EQ(Section(text, "matrix_array"),
@@ -45,9 +45,9 @@ TEST(MatrixPaletteTest, WithoutSkinsEveryRigidMeshNodeHasOneMatrixByNodeIndex) {
 // A body with a rigid piece and a skinned piece on two bones.
 ExportScene SkinnedScene() {
     ExportScene scene = test::ModelScene();
-    AddNode(scene, 1, "body", kNodeMesh);
-    AddNode(scene, 2, "b1", kNodeJoint, 1);
-    AddNode(scene, 3, "b2", kNodeJoint, 1);
+    AddNode(scene, 1, "body", NodeKind::Mesh);
+    AddNode(scene, 2, "b1", NodeKind::Joint, 1);
+    AddNode(scene, 3, "b2", NodeKind::Joint, 1);
     AddPolygon(scene, 1, "rigid", kTriangle);
     ExportPolygon& skinned =
         AddPolygon(scene, 1, "skinned", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}, {2, 1, 0}, {2, 2, 0}});
@@ -88,18 +88,19 @@ TEST(MatrixPaletteTest, BlendsComeFirstAndEqualWeightSetsShareOneMatrix) {
     EXPECT_TRUE(scene.messages.empty());
 
     ExportScene full = SkinnedScene();
-    full.force_full_weight = 1;
-    const std::string full_text = ModelText(full);
+    ExportOptions full_weight;
+    full_weight.force_full_weight = true;
+    const std::string full_text = ModelText(full, full_weight);
     EXPECT_EQ(Section(full_text, "envelope"), "") << "force_full_weight writes no envelope";
     EXPECT_NE(Section(full_text, "matrix_array"), "");
 }
 
 TEST(MatrixPaletteTest, TwelveWeightsAreWrittenTenToALine) {
     ExportScene scene = test::ModelScene();
-    AddNode(scene, 100, "body", kNodeMesh);
+    AddNode(scene, 100, "body", NodeKind::Mesh);
     std::vector<std::pair<int32_t, float>> weights;
     for (int32_t i = 0; i < 12; ++i) {
-        AddNode(scene, i, "bone" + std::to_string(i), kNodeJoint, 100);
+        AddNode(scene, i, "bone" + std::to_string(i), NodeKind::Joint, 100);
         weights.emplace_back(i, 1.0f / 12);  // 8 percent each
     }
     AddPolygon(scene, 100, "body", kTriangle).skin.assign(3, Skin(weights));
@@ -121,7 +122,7 @@ TEST(MatrixPaletteTest, MoreThanThirtyOneMatricesAreWarnedAbout) {
     for (int32_t meshes : {31, 32}) {
         ExportScene scene = test::ModelScene();
         for (int32_t i = 0; i < meshes; ++i) {
-            AddNode(scene, i, "m" + std::to_string(i), kNodeMesh);
+            AddNode(scene, i, "m" + std::to_string(i), NodeKind::Mesh);
             AddPolygon(scene, i, "m" + std::to_string(i), kTriangle);
         }
         MagnifyScene(scene);
@@ -171,8 +172,8 @@ PlainPalette BuildPlainly(const ExportScene& scene) {
     const auto entry = [&](const ExportEnvelope& e) -> const SkinEntry& {
         return scene.polygons[static_cast<std::size_t>(e.polygon)].skin[static_cast<std::size_t>(e.vertex)];
     };
-    const auto drawn_skinned = [](const ExportPolygon& p) { return !p.removed() && p.skinned(); };
-    const auto drawn_rigid = [](const ExportPolygon& p) { return !p.removed() && !p.skinned(); };
+    const auto drawn_skinned = [](const ExportPolygon& p) { return !p.removed && p.skinned(); };
+    const auto drawn_rigid = [](const ExportPolygon& p) { return !p.removed && !p.skinned(); };
     for (std::size_t p = 0; p < scene.polygons.size(); ++p) {
         if (!drawn_skinned(scene.polygons[p])) continue;
         for (std::size_t v = 0; v < scene.polygons[p].skin.size(); ++v) {
@@ -188,7 +189,7 @@ PlainPalette BuildPlainly(const ExportScene& scene) {
     for (std::size_t n = 0; n < scene.nodes.size(); ++n) {
         bool owns = false;
         for (const ExportPolygon& p : scene.polygons) owns = owns || (drawn_rigid(p) && p.node == scene.nodes[n].id);
-        if (scene.nodes[n].kind == kNodeMesh && owns) rigid_nodes.push_back(static_cast<int32_t>(n));
+        if (scene.nodes[n].kind == NodeKind::Mesh && owns) rigid_nodes.push_back(static_cast<int32_t>(n));
     }
     for (std::size_t e = 0; e < r.envelopes.size(); ++e) {
         const SkinEntry& x = entry(r.envelopes[e]);
@@ -232,7 +233,7 @@ PlainPalette BuildPlainly(const ExportScene& scene) {
         }
     }
     for (std::size_t n = 0; n < scene.nodes.size(); ++n) {
-        if (scene.nodes[n].kind != kNodeMesh) continue;
+        if (scene.nodes[n].kind != NodeKind::Mesh) continue;
         for (std::size_t p = 0; p < scene.polygons.size(); ++p) {
             if (!drawn_rigid(scene.polygons[p]) || scene.polygons[p].node != scene.nodes[n].id) continue;
             for (std::size_t k = 0; k < r.matrices.size(); ++k) {
@@ -309,12 +310,12 @@ TEST(MatrixPaletteTest, PaletteMatchesThePlainAlgorithmOnRandomScenes) {
     std::mt19937 random(3);
     for (int round = 0; round < 300; ++round) {
         ExportScene scene;
-        for (int32_t n = 0; n < 5; ++n) AddNode(scene, n, "n", random() % 3 == 0 ? kNodeJoint : kNodeMesh);
+        for (int32_t n = 0; n < 5; ++n) AddNode(scene, n, "n", random() % 3 == 0 ? NodeKind::Joint : NodeKind::Mesh);
         const int polygons = 1 + static_cast<int>(random() % 5);
         for (int p = 0; p < polygons; ++p) {
             const int32_t owner = static_cast<int32_t>(random() % 5);
             ExportPolygon& polygon = AddPolygon(scene, owner, "p", kTriangle);
-            if (random() % 4 == 0) polygon.flags |= kPolygonRemoved;
+            if (random() % 4 == 0) polygon.removed = true;
             if (random() % 3 != 0) {
                 polygon.positions.resize(1 + random() % 12);
                 for (std::size_t v = 0; v < polygon.positions.size(); ++v)
@@ -330,7 +331,7 @@ TEST(MatrixPaletteTest, PaletteMatchesThePlainAlgorithmOnRandomScenes) {
         for (std::size_t p = 0; p < scene.polygons.size(); ++p) {
             const ExportPolygon& polygon = scene.polygons[p];
             ASSERT_EQ(polygon.envelopes, expected.lists[p]) << round;
-            if (polygon.removed() || !polygon.skinned()) continue;
+            if (polygon.removed || !polygon.skinned()) continue;
             for (std::size_t v = 0; v < polygon.skin.size(); ++v) {
                 ASSERT_EQ(MatrixIndexOfVertex(scene, state, polygon, static_cast<int32_t>(v)),
                           expected.vertex_matrices[p][v])

@@ -14,9 +14,15 @@ using test::AddPolygon;
 using test::ModelText;
 using test::Section;
 
+ExportOptions IndexStyle() {
+    ExportOptions options;
+    options.vertex_style = VertexStyle::Index;
+    return options;
+}
+
 ExportScene OneMeshScene(const std::vector<Vec3>& positions) {
     ExportScene scene = test::ModelScene();
-    AddNode(scene, 1, "mesh", kNodeMesh);
+    AddNode(scene, 1, "mesh", NodeKind::Mesh);
     AddPolygon(scene, 1, "mesh", positions);
     MagnifyScene(scene);
     return scene;
@@ -57,8 +63,8 @@ TEST(ModelFileTest, DefaultSettingsWriteModelInfoAndTheSectionsInOrder) {
 
 TEST(ModelFileTest, BoxTestIsInModelSpaceWithAScaleOfItsOwn) {
     ExportScene scene = test::ModelScene();
-    AddNode(scene, 1, "group", kNodeNull).translate = {10, 0, 0};
-    ExportNode& mesh = AddNode(scene, 2, "mesh", kNodeMesh, 1);
+    AddNode(scene, 1, "group", NodeKind::Null).translate = {10, 0, 0};
+    ExportNode& mesh = AddNode(scene, 2, "mesh", NodeKind::Mesh, 1);
     mesh.rotate = {0, 90, 0};
     mesh.translate = {0, 1, 0};
     // Turned a quarter about Y, (x, y, z) becomes (z, y, -x): the corners
@@ -84,7 +90,7 @@ TEST(ModelFileTest, BoxTestHalvesAgainWhenTheFarCornerIsOutOfRange) {
               "\n<box_test pos_scale=\"1\" xyz=\"3.500000 0.000000 0.000000\" whd=\"1.000000 0.500000 0.500000\"/>\n");
 
     // With every polygon removed there is no box.
-    wide.polygons[0].flags |= kPolygonRemoved;
+    wide.polygons[0].removed = true;
     const std::string empty = ModelText(wide);
     EXPECT_NE(Section(empty, "model_info"), "");
     EXPECT_EQ(Section(empty, "box_test"), "");
@@ -92,8 +98,8 @@ TEST(ModelFileTest, BoxTestHalvesAgainWhenTheFarCornerIsOutOfRange) {
 
 TEST(ModelFileTest, BoxTestTakesSkinnedVerticesInTheSpaceTheyAreStoredIn) {
     ExportScene scene = test::ModelScene();
-    AddNode(scene, 1, "body", kNodeMesh).translate = {100, 0, 0};
-    AddNode(scene, 2, "bone", kNodeJoint).translate = {0, 5, 0};
+    AddNode(scene, 1, "body", NodeKind::Mesh).translate = {100, 0, 0};
+    AddNode(scene, 2, "bone", NodeKind::Joint).translate = {0, 5, 0};
     ExportPolygon& polygon = AddPolygon(scene, 1, "body", {{1, 1, 1}, {2, 2, 2}, {3, 3, 3}});
     polygon.skin = {test::Skin({{2, 1.0f}}), test::Skin({{2, 0.5f}, {1, 0.5f}}), test::Skin({})};
     polygon.skin[2].nodes = {1};
@@ -108,8 +114,7 @@ TEST(ModelFileTest, BoxTestTakesSkinnedVerticesInTheSpaceTheyAreStoredIn) {
 
 std::string PositionList(float largest) {
     ExportScene scene = OneMeshScene({{largest, 0.1f, -8.0f}, {0, 1, 0}, {0, 0, 1}});
-    scene.vertex_style = 1;
-    const std::string text = ModelText(scene);
+    const std::string text = ModelText(scene, IndexStyle());
     const std::string scale_line = "\tpos_scale=\"" + std::to_string(scene.pos_scale) + "\"\n";
     EXPECT_TRUE(test::Contains(Section(text, "model_info"), scale_line));
     const std::string list = Section(text, "vtx_pos_data");
@@ -126,9 +131,9 @@ TEST(ModelFileTest, PositionScaleHalvesUntilEveryPositionIsBelowEight) {
 
 TEST(ModelFileTest, PositionScaleKeepsUnscaledPositionsAndSkipsRemovedPolygons) {
     ExportScene scene = test::ModelScene();
-    AddNode(scene, 1, "mesh", kNodeMesh);
+    AddNode(scene, 1, "mesh", NodeKind::Mesh);
     AddPolygon(scene, 1, "kept", {{20, 0, 0}, {0, 1, 0}, {0, 0, 1}});
-    AddPolygon(scene, 1, "gone", {{100, 0.1f, 0}, {0, 1, 0}, {0, 0, 1}}).flags |= kPolygonRemoved;
+    AddPolygon(scene, 1, "gone", {{100, 0.1f, 0}, {0, 1, 0}, {0, 0, 1}}).removed = true;
     MagnifyScene(scene);
     EXPECT_EQ(scene.pos_scale, 2);
     EXPECT_EQ(scene.polygons[0].unscaled_positions[0], (Vec3{20, 0, 0}));
@@ -137,13 +142,12 @@ TEST(ModelFileTest, PositionScaleKeepsUnscaledPositionsAndSkipsRemovedPolygons) 
     EXPECT_EQ(scene.polygons[1].positions[0], (Vec3{100, 410.0f / 4096, 0}));
 }
 
-ExportScene ColouredScene(int32_t vertex_style, bool colours) {
+ExportScene ColouredScene(bool colours) {
     ExportScene scene = test::ModelScene();
-    scene.vertex_style = vertex_style;
-    AddNode(scene, 1, "a", kNodeMesh);
-    AddNode(scene, 2, "b", kNodeMesh);
+    AddNode(scene, 1, "a", NodeKind::Mesh);
+    AddNode(scene, 2, "b", NodeKind::Mesh);
     AddPolygon(scene, 1, "a", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
-    AddPolygon(scene, 1, "removed", {{5, 5, 5}}).flags |= kPolygonRemoved;
+    AddPolygon(scene, 1, "removed", {{5, 5, 5}}).removed = true;
     AddPolygon(scene, 2, "b", {{0, 0, 1}, {1, 0, 1}, {0, 1, 1}, {1, 1, 1}});
     if (colours) {
         scene.polygons[0].colors = {{255, 128, 7}, {8, 16, 24}};
@@ -155,8 +159,8 @@ ExportScene ColouredScene(int32_t vertex_style, bool colours) {
 }
 
 TEST(ModelFileTest, IndexStyleWritesModelWideListsAndEachPolygonsOffsets) {
-    ExportScene scene = ColouredScene(1, true);
-    const std::string text = ModelText(scene);
+    ExportScene scene = ColouredScene(true);
+    const std::string text = ModelText(scene, IndexStyle());
     EXPECT_EQ(Section(text, "vtx_pos_data"),
               "\n<vtx_pos_data pos_size=\"7\">\n"
               "\t0.000000 0.000000 0.000000\n"
@@ -176,12 +180,12 @@ TEST(ModelFileTest, IndexStyleWritesModelWideListsAndEachPolygonsOffsets) {
     EXPECT_EQ(scene.polygons[2].position_base, 3);
     EXPECT_EQ(scene.polygons[2].color_base, 2);
 
-    ExportScene without_colours = ColouredScene(1, false);
-    const std::string positions_only = ModelText(without_colours);
+    ExportScene without_colours = ColouredScene(false);
+    const std::string positions_only = ModelText(without_colours, IndexStyle());
     EXPECT_NE(Section(positions_only, "vtx_pos_data"), "");
     EXPECT_EQ(Section(positions_only, "vtx_color_data"), "");
 
-    ExportScene direct_scene = ColouredScene(0, true);
+    ExportScene direct_scene = ColouredScene(true);
     const std::string direct = ModelText(direct_scene);
     EXPECT_EQ(Section(direct, "vtx_pos_data"), "");
     EXPECT_EQ(Section(direct, "vtx_color_data"), "");
@@ -189,8 +193,7 @@ TEST(ModelFileTest, IndexStyleWritesModelWideListsAndEachPolygonsOffsets) {
 
 TEST(ModelFileTest, RepeatedColoursAreDroppedAndCornersKeepTheirColours) {
     ExportScene scene = test::ModelScene();
-    scene.vertex_style = 1;
-    AddNode(scene, 1, "mesh", kNodeMesh);
+    AddNode(scene, 1, "mesh", NodeKind::Mesh);
     ExportPolygon& polygon =
         AddPolygon(scene, 1, "mesh", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}, {2, 1, 0}, {2, 2, 0}});
     const VertexColor red{248, 0, 0}, green{0, 248, 0}, blue{0, 0, 248};
@@ -198,7 +201,7 @@ TEST(ModelFileTest, RepeatedColoursAreDroppedAndCornersKeepTheirColours) {
     polygon.triangles[0].color = {0, 1, 2};
     polygon.triangles[1].color = {3, 4, 2};
     MagnifyScene(scene);
-    const std::string text = ModelText(scene);
+    const std::string text = ModelText(scene, IndexStyle());
     EXPECT_EQ(Section(text, "vtx_color_data"),
               "\n<vtx_color_data color_size=\"3\">\n"
               "\t31 0 0\n"

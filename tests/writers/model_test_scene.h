@@ -8,30 +8,28 @@
 #include <vector>
 
 #include "core/export_scene.h"
-#include "pipeline/scene_settings.h"
 #include "extract/default_material.h"
 #include "support/test_support.h"
 #include "writers/file_writers.h"
 
 namespace korvo::test {
 
-// A scene with the default settings and the default material.
+// A scene with the default material.
 inline ExportScene ModelScene() {
     ExportScene scene;
-    CopySettingsIntoScene(ExportSettings{}, scene);
-    scene.frame_count = 1;
     scene.materials.push_back(DefaultMaterial(1));
     scene.material_count_before_compression = 1;
     return scene;
 }
 
-inline ExportNode& AddNode(ExportScene& scene, int32_t id, const std::string& name, int32_t kind, int32_t parent = -1) {
+inline ExportNode& AddNode(ExportScene& scene, int32_t id, const std::string& name, NodeKind kind,
+                           int32_t parent = -1) {
     ExportNode node;
     node.id = id;
     node.name = name;
     node.kind = kind;
     node.parent = parent;
-    node.flags = kNodeVisible;
+    node.visible = true;
     scene.nodes.push_back(node);
     scene.node_count_before_compression = static_cast<int32_t>(scene.nodes.size());
     return scene.nodes.back();
@@ -91,11 +89,11 @@ inline std::string FrameHead(const std::string& root, const std::string& title, 
 
 inline std::string FrameClose(const std::string& root) { return "\n</body>\n\n</" + root + ">\n"; }
 
-// Writes the model file and returns its text.
-inline std::string ModelText(ExportScene& scene) {
+// Writes the model file with the options and returns its text.
+inline std::string ModelText(ExportScene& scene, const ExportOptions& options = {}) {
     TempDir dir;
     const std::string path = dir.file("model.imd");
-    EXPECT_TRUE(WriteModelFile(scene, path, FixedProvenance("model.max")));
+    EXPECT_TRUE(WriteModelFile(scene, options, path, FixedProvenance("model.max")));
     return ReadFile(path);
 }
 

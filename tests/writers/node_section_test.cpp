@@ -17,11 +17,11 @@ ExportScene Hierarchy() {
     scene.materials[0].name = "mat_a";
     scene.materials[1].name = "mat_b";
 
-    ExportNode& root = AddNode(scene, 100, "root_node_16_chr", kNodeNull);
+    ExportNode& root = AddNode(scene, 100, "root_node_16_chr", NodeKind::Null);
     root.child = 200;
-    ExportNode& mesh = AddNode(scene, 200, "mesh_a", kNodeMesh, 100);
+    ExportNode& mesh = AddNode(scene, 200, "mesh_a", NodeKind::Mesh, 100);
     mesh.brother_next = 300;
-    mesh.billboard = kBillboardOn;
+    mesh.billboard = Billboard::On;
     mesh.translate = {1, 2, 3};
     mesh.scale_samples = {{2, 2, 2}};
     mesh.rotate_samples = {{0, 45, 0}};
@@ -29,15 +29,15 @@ ExportScene Hierarchy() {
     mesh.volume_min = {-10, 0, 4};
     mesh.volume_max = {10, 8, 12};
     mesh.volume_r = 9.5f;
-    ExportNode& emptied = AddNode(scene, 300, "a_very_long_node_name", kNodeMesh, 100);
+    ExportNode& emptied = AddNode(scene, 300, "a_very_long_node_name", NodeKind::Mesh, 100);
     emptied.brother_prev = 200;
-    emptied.billboard = kBillboardYOn;
-    emptied.flags = 0;
+    emptied.billboard = Billboard::YOn;
+    emptied.visible = false;
 
     ExportPolygon& first = AddPolygon(scene, 200, "first", {{20, 0, 0}, {0, 1, 0}, {0, 0, 1}});
     first.material = "mat_b";
     first.priority = 3;
-    AddPolygon(scene, 300, "removed", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}).flags |= kPolygonRemoved;
+    AddPolygon(scene, 300, "removed", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}).removed = true;
     ExportPolygon& quad = AddPolygon(scene, 200, "quad", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}});
     quad.material = "no_such_material";
     quad.triangles.clear();

@@ -24,7 +24,7 @@ NQuadFace Quad(uint16_t a, uint16_t b, uint16_t c, uint16_t d) {
     return face;
 }
 
-ExportMaterial Material(const std::string& name, int32_t lights_enabled) {
+ExportMaterial Material(const std::string& name, bool lights_enabled) {
     ExportMaterial material;
     material.name = name;
     material.lights_enabled = lights_enabled;
@@ -81,13 +81,14 @@ std::string Array(int size, const std::string& polygons) {
 
 struct SectionRun {
     ExportScene scene;
+    VertexStyle style = VertexStyle::Direct;
     ModelState state;
 
     SectionRun() { scene.materials = {Material("mat", 0)}; }
 
     std::string Write() {
         TextWriter out;
-        WritePolygonSection(out, scene, state);
+        WritePolygonSection(out, scene, state, style);
         return out.text();
     }
 };
@@ -142,10 +143,10 @@ TEST(PolygonSectionTest, ARigidPolygonIsOneGroupWithEveryPositionEncoding) {
 
 TEST(PolygonSectionTest, IndexStyleListsOffsetPositionsAndColoursAndSkipRemovedPolygons) {
     SectionRun run;
-    run.scene.vertex_style = 1;
+    run.style = VertexStyle::Index;
     ExportPolygon gone = Polygon("gone", 3, 0);
     gone.triangles = {Tri(0, 1, 2)};
-    gone.flags = kPolygonRemoved;
+    gone.removed = true;
     ExportPolygon pair = Polygon("pair", 4, 0);
     pair.colors.assign(3, VertexColor{});
     pair.position_base = 10;
@@ -179,7 +180,7 @@ TEST(PolygonSectionTest, IndexStyleListsOffsetPositionsAndColoursAndSkipRemovedP
 
 TEST(PolygonSectionTest, StripsAreWrittenBeforeSeparateFacesInStripOrder) {
     SectionRun run;
-    run.scene.vertex_style = 1;
+    run.style = VertexStyle::Index;
     ExportPolygon strips = Polygon("strips", 15, 2);
     // A separate triangle, then a triangle strip over positions 0-5.
     strips.triangles = {Tri(6, 7, 8), Tri(0, 1, 2), Tri(2, 1, 3), Tri(2, 3, 4), Tri(4, 3, 5)};
@@ -208,7 +209,7 @@ TEST(PolygonSectionTest, StripsAreWrittenBeforeSeparateFacesInStripOrder) {
 
 TEST(PolygonSectionTest, FortyMatricesNeedTwoGroups) {
     SectionRun run;
-    run.scene.vertex_style = 1;
+    run.style = VertexStyle::Index;
     ExportPolygon skinned = Polygon("skinned", 40, 0);
     skinned.skin.resize(40);
     std::vector<int32_t> matrices;
@@ -262,7 +263,7 @@ TEST(PolygonSectionTest, DirectColoursAreFiveBitAndRepeatsAreLeftOut) {
 
 TEST(PolygonSectionTest, NormalsAreNormalisedClampedAndRepeatedOnlyAfterAMatrixSwitch) {
     SectionRun run;
-    run.scene.vertex_style = 1;
+    run.style = VertexStyle::Index;
     run.scene.materials = {Material("mat", 1)};
     ExportPolygon n = Polygon("n", 3, 0);
     n.skin.resize(3);
@@ -288,7 +289,7 @@ TEST(PolygonSectionTest, NormalsAreNormalisedClampedAndRepeatedOnlyAfterAMatrixS
 
 TEST(PolygonSectionTest, TextureCoordinatesAreTexelsAndWarnOncePerPolygonOutOfRange) {
     SectionRun run;
-    run.scene.vertex_style = 1;
+    run.style = VertexStyle::Index;
     ExportMaterial material = Material("mat", 0);
     material.texture_path = "brick.tga";
     material.tex_image_idx = 0;
@@ -324,17 +325,18 @@ TEST(PolygonSectionTest, TextureCoordinatesAreTexelsAndWarnOncePerPolygonOutOfRa
 
 TEST(PolygonSectionTest, NormalGeneratedTexturesResendTheNormalWithEachNewCoordinate) {
     SectionRun run;
-    run.scene.vertex_style = 1;
+    run.style = VertexStyle::Index;
     ExportTexture texture;
     texture.original_width = texture.original_height = 64;
     run.scene.textures = {texture};
     run.scene.materials.clear();
-    for (auto [name, st_source] : {std::pair{"gen", 0}, {"frommat", 1}}) {
+    for (auto [name, st_source] :
+         {std::pair{"gen", TexGenSource::Polygon}, {"frommat", TexGenSource::Material}}) {
         ExportMaterial material = Material(name, 1);
         material.texture_path = "t.tga";
         material.tex_image_idx = 0;
         material.texture_frame_count = 1;
-        material.tex_gen_mode = 2;  // nrm
+        material.tex_gen_mode = TexGenMode::Nrm;
         material.tex_gen_st_src = st_source;
         run.scene.materials.push_back(material);
         ExportPolygon polygon = Polygon(name, 1, 0);
@@ -382,8 +384,8 @@ TEST(PolygonSectionTest, FlagsFollowTheMaterialAndTheLists) {
         material.lights_enabled = c.lights;
         material.tex_image_idx = c.image;
         material.texture_frame_count = c.frames;
-        material.tex_gen_mode = c.gen_mode;
-        material.tex_gen_st_src = c.st_src;
+        material.tex_gen_mode = static_cast<TexGenMode>(c.gen_mode);
+        material.tex_gen_st_src = static_cast<TexGenSource>(c.st_src);
         ExportPolygon polygon = Polygon("p", 1, 0);
         if (c.colors) polygon.colors.resize(1);
         if (c.tex_coords) polygon.tex_coords.resize(1);
@@ -400,7 +402,7 @@ TEST(PolygonSectionTest, WithEveryPolygonRemovedOnlyTheChecksRun) {
     ExportPolygon gone = Polygon("gone", 1, 0);
     gone.triangles = {Tri(0, 0, 0)};
     gone.normals = {{0, 0, 0}};  // a removed polygon is not checked
-    gone.flags = kPolygonRemoved;
+    gone.removed = true;
     run.scene.polygons = {gone};
     EXPECT_EQ(run.Write(), "");
     EXPECT_TRUE(run.scene.messages.empty());

@@ -13,7 +13,7 @@ TEST(SceneDataWriterTest, WithoutCameraOrLightsWritesTheBareElements) {
     test::TempDir dir;
     ExportScene scene;
     const std::string path = dir.file("stage.isd");
-    ASSERT_TRUE(WriteSceneDataFile(scene, path, kProvenance));
+    ASSERT_TRUE(WriteSceneDataFile(scene, {}, path, kProvenance));
     EXPECT_EQ(test::ReadFile(path), kHead + "\n<camera\n/>\n\n<light>\n</light>\n" + kClose);
     EXPECT_TRUE(scene.messages.empty());
 }
@@ -23,13 +23,12 @@ TEST(SceneDataWriterTest, WritesTheFirstCameraAndEveryLight) {
     test::RecordingFeedback feedback;
     ExportScene scene;
     scene.progress.feedback = &feedback;
-    scene.output_isd = 1;
-    ProgressStart(scene);  // 10 steps
+    ProgressStart(scene, 10);
 
     ExportCamera camera;
     camera.position = {1.0f, 2.5f, -3.0f};
     camera.twist = 0.25f;
-    camera.projection = ExportCamera::kOrthographic;
+    camera.projection = Projection::Orthographic;
     camera.near_clip = 0.1f;
     camera.far_clip = 1000.0f;
     camera.fovy = 45.0f;
@@ -41,7 +40,7 @@ TEST(SceneDataWriterTest, WritesTheFirstCameraAndEveryLight) {
     scene.lights = {{{0.0f, -1.0f, 0.0f}, {255, 127, 0}}, {{0.5f, -0.5f, -0.707107f}, {8, 7, 248}}};
 
     const std::string path = dir.file("stage.isd");
-    ASSERT_TRUE(WriteSceneDataFile(scene, path, kProvenance));
+    ASSERT_TRUE(WriteSceneDataFile(scene, {}, path, kProvenance));
     EXPECT_EQ(test::ReadFile(path), kHead +
                                         "\n<camera\n"
                                         "\tposition=\"1.000000 2.500000 -3.000000\"\n"
@@ -72,8 +71,8 @@ TEST(SceneDataWriterTest, WritesTheFirstCameraAndEveryLight) {
     EXPECT_EQ(feedback.progress_texts.front(), "Exporting Camera (3%)");
     EXPECT_EQ(feedback.progress_texts.back(), "Exporting Lights (10%)");
 
-    scene.cameras[0].projection = ExportCamera::kPerspective;
-    ASSERT_TRUE(WriteSceneDataFile(scene, path, kProvenance));
+    scene.cameras[0].projection = Projection::Perspective;
+    ASSERT_TRUE(WriteSceneDataFile(scene, {}, path, kProvenance));
     EXPECT_TRUE(test::Contains(test::ReadFile(path), "\tprojection=\"perspective\"\n"));
 }
 
