@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "core/export_options.h"
-#include "core/progress.h"
 
 namespace korvo {
 
@@ -245,18 +244,13 @@ struct ExportScene {
     // Halvings that bring every position into [-8, 8); set by magnification.
     int32_t pos_scale = 0;
     std::string scene_file_name;
-
-    Progress progress;
-    // Log messages of this run, in order of first report, without duplicates.
-    std::vector<std::string> messages;
 };
 
-// Empties the scene for a new run: records, stage results, the scene file
-// name, the last status text and the message list.
+// Empties the scene for a new run: records, stage results and the scene
+// file name.
 void ResetScene(ExportScene& scene);
 
-// Releases every record after a run, successful or not. The message list
-// is left to the next reset.
+// Releases every record after a run, successful or not.
 void TeardownScene(ExportScene& scene);
 
 }  // namespace korvo

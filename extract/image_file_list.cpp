@@ -6,7 +6,6 @@
 #include <limits>
 #include <system_error>
 
-#include "core/log.h"
 #include "core/paths.h"
 #include "core/text_encoding.h"
 
@@ -115,22 +114,22 @@ std::string FindImageFileListEntry(const TextureSearch& search, const std::strin
     return {};
 }
 
-bool ReadImageFileList(ExportScene& scene, const TextureSearch& search, const std::string& list_path,
+bool ReadImageFileList(Diagnostics& diagnostics, const TextureSearch& search, const std::string& list_path,
                        std::vector<std::string>& images, std::vector<int32_t>& frames) {
     const std::optional<std::string> text = ReadImageFileListText(list_path);
     if (!text) {
-        ReportError(scene, "Can't open file. " + list_path, "Can't open IFL file");
+        diagnostics.Error("Can't open file. " + list_path, "Can't open IFL file");
         return false;
     }
     const ImageFileList list = ParseImageFileList(*text);
     if (list.malformed) {
-        ReportError(scene, "IFL File is incorrect.", "Error");
+        diagnostics.Error("IFL File is incorrect.", "Error");
         return false;
     }
     for (const ImageFileListEntry& entry : list.entries) {
         std::string found = FindImageFileListEntry(search, list_path, entry.name);
         if (found.empty()) {
-            ReportError(scene, "IFL File is incorrect.", "Error");
+            diagnostics.Error("IFL File is incorrect.", "Error");
             return false;
         }
         images.push_back(std::move(found));

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/diagnostics.h"
 #include "core/export_scene.h"
 #include "extract/texture_paths.h"
 
@@ -51,7 +52,7 @@ std::string FindImageFileListEntry(const TextureSearch& search, const std::strin
 
 // Reads the list into resolved image paths and their frame counts. On
 // failure the error has been reported.
-bool ReadImageFileList(ExportScene& scene, const TextureSearch& search, const std::string& list_path,
+bool ReadImageFileList(Diagnostics& diagnostics, const TextureSearch& search, const std::string& list_path,
                        std::vector<std::string>& images, std::vector<int32_t>& frames);
 
 }  // namespace korvo

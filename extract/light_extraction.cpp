@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "core/progress.h"
-
 namespace korvo {
 
 namespace {
@@ -16,9 +14,9 @@ uint8_t ColorByte(float c) {
 
 void ExtractLights(Extraction& extraction) {
     const std::vector<HostNode*> light_nodes = extraction.wrapper.NodesOfType(ObjectType::Light);
-    const float step = StepSize(extraction.scene, static_cast<int>(light_nodes.size()));
+    const float step = extraction.progress.StepSize(static_cast<int>(light_nodes.size()));
     for (HostNode* node : light_nodes) {
-        Advance(extraction.scene, step, "Exporting Lights");
+        extraction.progress.Advance(step, "Exporting Lights");
         if (node->IsTarget()) continue;
         HostLight* light = node->Light();
         if (!light || light->Type() != HostLight::kDirectional || !light->On()) continue;
@@ -34,7 +32,7 @@ void ExtractLights(Extraction& extraction) {
         extraction.scene.lights.push_back(record);
     }
     // Gathering is a step of its own only when the scene data file is written.
-    if (extraction.options.outputs.isd) FinishStep(extraction.scene, "Exporting Lights");
+    if (extraction.options.outputs.isd) extraction.progress.FinishStep("Exporting Lights");
 }
 
 Vec3 ToYUp(Point3 p) { return {p.x, p.z, -p.y}; }

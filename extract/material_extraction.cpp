@@ -6,8 +6,6 @@
 #include <unordered_set>
 
 #include "core/export_names.h"
-#include "core/log.h"
-#include "core/progress.h"
 #include "extract/default_material.h"
 #include "extract/material_kinds.h"
 #include "extract/material_record.h"
@@ -32,15 +30,17 @@ int CountRecords(const HostMaterial& material) {
 }
 
 // Warns about each unsupported leaf; true when there was one.
-bool WarnUnsupportedLeaves(ExportScene& scene, const HostMaterial& material) {
+bool WarnUnsupportedLeaves(Diagnostics& diagnostics, const HostMaterial& material) {
     if (material.IsMulti()) {
         bool any = false;
-        for (const HostMaterial* sub : SubMaterialsInOrder(material)) any = WarnUnsupportedLeaves(scene, *sub) || any;
+        for (const HostMaterial* sub : SubMaterialsInOrder(material)) {
+            any = WarnUnsupportedLeaves(diagnostics, *sub) || any;
+        }
         return any;
     }
     if (IsSupportedMaterial(material)) return false;
-    AddMessage(scene, "Warning: Material \"" + material.Name() +
-                          "\" is not of a supported material type and has been assigned a default material.");
+    diagnostics.Warn("Warning: Material \"" + material.Name() +
+                     "\" is not of a supported material type and has been assigned a default material.");
     return true;
 }
 
@@ -53,20 +53,20 @@ std::optional<bool> DefaultMaterialNeeded(Extraction& extraction) {
         if (node->ObjectClassId() == class_ids::kBoneObject) continue;
         const HostMaterial* material = node->Material();
         if (!material) {
-            AddMessage(extraction.scene, "Warning: No material on node \"" + node->Name() + "\"");
+            extraction.diagnostics.Warn("Warning: No material on node \"" + node->Name() + "\"");
             needed = true;
-        } else if (WarnUnsupportedLeaves(extraction.scene, *material)) {
+        } else if (WarnUnsupportedLeaves(extraction.diagnostics, *material)) {
             needed = true;
         }
     }
     return needed;
 }
 
-void WarnSameNamedTextures(ExportScene& scene) {
+void WarnSameNamedTextures(const ExportScene& scene, Diagnostics& diagnostics) {
     std::unordered_set<std::string> seen;
     for (const ExportTexture& texture : scene.textures) {
         if (!seen.insert(TextureBaseName(texture.path)).second) {
-            AddMessageF(scene, "Same named texture file exist. %s", texture.path.c_str());
+            diagnostics.WarnF("Same named texture file exist. %s", texture.path.c_str());
         }
     }
 }
@@ -101,21 +101,22 @@ void NameAndSortTextures(ExportScene& scene) {
 bool ExtractMaterials(Extraction& extraction) {
     ExportScene& scene = extraction.scene;
     const std::vector<HostMaterial*> roots = extraction.host_scene.RootMaterials();
-    const float step = StepSize(scene, 3 * std::max<int>(1, static_cast<int>(roots.size())));
-    TextureSources sources{scene, extraction.host_scene, TextureSearchOf(extraction.host_scene), {}};
+    const float step = extraction.progress.StepSize(3 * std::max<int>(1, static_cast<int>(roots.size())));
+    TextureSources sources{scene, extraction.diagnostics, extraction.host_scene,
+                           TextureSearchOf(extraction.host_scene), {}};
 
     int image_count = 0;
     for (const HostMaterial* material : roots) {
-        Advance(scene, step, kTextureProgressText);
+        extraction.progress.Advance(step, kTextureProgressText);
         image_count += CountTextureImages(sources, *material);
     }
     if (image_count > 0) {
         for (const HostMaterial* material : roots) {
-            Advance(scene, step, kTextureProgressText);
+            extraction.progress.Advance(step, kTextureProgressText);
             if (!CollectTextures(sources, *material)) return false;
         }
     }
-    WarnSameNamedTextures(scene);
+    WarnSameNamedTextures(scene, extraction.diagnostics);
 
     int record_count = 0;
     for (const HostMaterial* material : roots) record_count += CountRecords(*material);
@@ -130,14 +131,14 @@ bool ExtractMaterials(Extraction& extraction) {
         records.names.Add(kDefaultMaterialName);
     }
     for (const HostMaterial* material : roots) {
-        Advance(scene, step, kMaterialProgressText);
+        extraction.progress.Advance(step, kMaterialProgressText);
         if (!AddMaterialRecords(records, *material)) return false;
     }
 
     if (scene.materials.size() >= 2) SortMaterials(extraction);
     NameAndSortTextures(scene);
     scene.material_count_before_compression = static_cast<int32_t>(scene.materials.size());
-    FinishStep(scene, kMaterialProgressText);
+    extraction.progress.FinishStep(kMaterialProgressText);
     return true;
 }
 

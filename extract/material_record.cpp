@@ -1,6 +1,5 @@
 #include "extract/material_record.h"
 
-#include "core/log.h"
 #include "extract/image_file_list.h"
 #include "extract/material_colors.h"
 #include "extract/material_kinds.h"
@@ -14,7 +13,7 @@ namespace {
 void NameRecord(MaterialRecords& records, const std::string& host_name, ExportMaterial& record) {
     const std::string cleaned = CleanExportName(host_name);
     record.name = records.names.Add(cleaned);
-    if (record.name != cleaned) AddMessage(records.extraction.scene, "Warning: Material name changed: " + record.name);
+    if (record.name != cleaned) records.extraction.diagnostics.Warn("Warning: Material name changed: " + record.name);
 }
 
 bool ReadMorpherImages(MaterialRecords& records, const HostMaterial& morpher, ExportMaterial& record) {
@@ -22,13 +21,13 @@ bool ReadMorpherImages(MaterialRecords& records, const HostMaterial& morpher, Ex
     for (const HostMaterial* sub : SubMaterialsInOrder(morpher)) {
         const HostTexmap* map = DiffuseBitmap(*sub);
         if (!map) {
-            ReportError(records.extraction.scene,
-                        "Error: A sub material has not been assigned a diffuse map in a KORVO Morpher modifier. "
-                        "In the Material Editor, open the sub material \"" + sub->Name() +
-                            "\" of the KORVO Morpher material \"" + morpher.Name() +
-                            "\", assign a Bitmap map to its Diffuse component and choose the image file, then "
-                            "export again.",
-                        "Missing Morpher Diffuse Map");
+            records.extraction.diagnostics.Error(
+                "Error: A sub material has not been assigned a diffuse map in a KORVO Morpher modifier. "
+                "In the Material Editor, open the sub material \"" +
+                    sub->Name() + "\" of the KORVO Morpher material \"" + morpher.Name() +
+                    "\", assign a Bitmap map to its Diffuse component and choose the image file, then "
+                    "export again.",
+                "Missing Morpher Diffuse Map");
             return false;
         }
         record.pattern_images.push_back(ResolvedBitmapPath(records.sources, *map));
@@ -44,7 +43,7 @@ bool ReadImageList(MaterialRecords& records, const HostMaterial& material, Expor
     const std::string path = ResolvedBitmapPath(records.sources, *map);
     if (!HasExtension(path, "ifl")) return true;
     record.is_ifl = true;
-    return ReadImageFileList(records.extraction.scene, records.sources.search, path, record.pattern_images,
+    return ReadImageFileList(records.extraction.diagnostics, records.sources.search, path, record.pattern_images,
                              record.pattern_counts);
 }
 
@@ -77,7 +76,7 @@ bool AddLeafRecord(MaterialRecords& records, const HostMaterial& material) {
     ExportScene& scene = records.extraction.scene;
     const std::string host_name = material.Name();
     if (host_name.empty()) {
-        ReportError(scene, "Material name is empty", "Material Export Error");
+        records.extraction.diagnostics.Error("Material name is empty", "Material Export Error");
         return false;
     }
     ExportMaterial record;
@@ -91,9 +90,10 @@ bool AddLeafRecord(MaterialRecords& records, const HostMaterial& material) {
     if (morpher || IsKorvoStandard(material)) {
         ReadKorvoParameters(material, record);
     } else {
-        AddMessage(scene,
-                   "Warning: Exported material is not KORVO standard or KORVO morpher and will be set to default "
-                   "parameters: \"" + host_name + "\"");
+        records.extraction.diagnostics.Warn(
+            "Warning: Exported material is not KORVO standard or KORVO morpher and will be set to default "
+            "parameters: \"" +
+            host_name + "\"");
         SetDefaultParameters(record);
     }
 
@@ -105,7 +105,8 @@ bool AddLeafRecord(MaterialRecords& records, const HostMaterial& material) {
     scene.materials.push_back(std::move(record));
     records.extraction.material_sources.push_back(&material);
     if (material.TexmapCount() > 1 && !morpher) {
-        AddMessageF(scene, "Warning: Multi texture is used. Use first texture only. %s", host_name.c_str());
+        records.extraction.diagnostics.WarnF("Warning: Multi texture is used. Use first texture only. %s",
+                                             host_name.c_str());
     }
     return true;
 }

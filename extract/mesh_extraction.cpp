@@ -4,8 +4,6 @@
 #include <unordered_set>
 
 #include "core/format.h"
-#include "core/log.h"
-#include "core/progress.h"
 #include "extract/default_material.h"
 #include "core/export_names.h"
 #include "core/polygon_volume.h"
@@ -35,10 +33,10 @@ bool CheckIndexRange(Extraction& extraction, const HostNode& node, const HostMes
     };
     for (const auto& list : lists) {
         if (list.count <= kMaxIndexedEntries) continue;
-        ReportError(extraction.scene,
-                    Format("Mesh \"%s\" has %zu %s; a mesh can have at most %zu. Split it into smaller meshes.",
-                           node.Name().c_str(), list.count, list.what, kMaxIndexedEntries),
-                    "Mesh Export Error");
+        extraction.diagnostics.Error(
+            Format("Mesh \"%s\" has %zu %s; a mesh can have at most %zu. Split it into smaller meshes.",
+                   node.Name().c_str(), list.count, list.what, kMaxIndexedEntries),
+            "Mesh Export Error");
         return false;
     }
     return true;
@@ -117,7 +115,7 @@ bool ExtractNodePolygons(Extraction& extraction, const HostNode& node, const Hos
     for (int slot = 0; slot < pieces; ++slot) {
         const MeshPiece piece = PieceOf(node_material, slot);
         if (piece.material == node_material && names.given.count(node.Name()) != 0) {
-            AddMessage(scene, "Warning: Node name changed: " + node.Name());
+            extraction.diagnostics.Warn("Warning: Node name changed: " + node.Name());
         }
         ExportPolygon& polygon = scene.polygons.emplace_back();
         polygon.name = names.Add(node.Name());
@@ -141,7 +139,7 @@ bool BuildPolygons(Extraction& extraction) {
 
     std::size_t upper_bound = 0;
     for (const HostNode* node : mesh_nodes) {
-        Advance(scene, extraction.node_progress_step, kProgressText);
+        extraction.progress.Advance(extraction.node_progress_step, kProgressText);
         if (IsExportableMeshNode(wrapper, *node)) upper_bound += static_cast<std::size_t>(PieceCount(node->Material()));
     }
     scene.polygons.clear();
@@ -149,7 +147,7 @@ bool BuildPolygons(Extraction& extraction) {
     PolygonNames names;
 
     for (const HostNode* node : mesh_nodes) {
-        Advance(scene, extraction.node_progress_step, kProgressText);
+        extraction.progress.Advance(extraction.node_progress_step, kProgressText);
         if (!IsExportableMeshNode(wrapper, *node) || SubdivisionCheck(extraction, *node)) continue;
         const HostMesh* mesh = node->Mesh();
         if (!mesh) continue;
@@ -163,8 +161,8 @@ bool SubdivisionCheck(Extraction& extraction, const HostNode& node) {
     for (const HostModifier* modifier : node.Modifiers()) {
         const std::string name = modifier->Name();
         if (modifier->ClassName() == "HSDS" || name == "SmoothMod" || name == "Subdivide") {
-            ReportError(extraction.scene, "Error: Can't export subdivision surface. " + node.Name(),
-                        "Subdivision Modifier Applied");
+            extraction.diagnostics.Error("Error: Can't export subdivision surface. " + node.Name(),
+                                         "Subdivision Modifier Applied");
             return true;
         }
     }
@@ -173,15 +171,15 @@ bool SubdivisionCheck(Extraction& extraction, const HostNode& node) {
 
 void NurbsWarnings(Extraction& extraction, const HostNode& node) {
     const ClassId object = node.ObjectClassId();
-    ExportScene& scene = extraction.scene;
+    Diagnostics& diagnostics = extraction.diagnostics;
     if (object == class_ids::kNurbsCurveA || object == class_ids::kNurbsCurveB) {
-        AddMessage(scene, "Warning: Can't export NURBS curve.");
+        diagnostics.Warn("Warning: Can't export NURBS curve.");
     } else if (object == class_ids::kNurbsSurface) {
-        AddMessage(scene, "Warning: Can't export NURBS surface: " + node.Name());
+        diagnostics.Warn("Warning: Can't export NURBS surface: " + node.Name());
     } else if (object == class_ids::kNurbsObject) {
-        AddMessage(scene, (node.NurbsHasCurve() ? "Warning: Can't export NURBS curve: "
-                                                : "Warning: Can't export NURBS surface: ") +
-                              node.Name());
+        diagnostics.Warn(
+            (node.NurbsHasCurve() ? "Warning: Can't export NURBS curve: " : "Warning: Can't export NURBS surface: ") +
+            node.Name());
     }
 }
 

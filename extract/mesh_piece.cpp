@@ -92,8 +92,6 @@ MeshTransforms MakeMeshTransforms(const SceneWrapper& wrapper, const HostNode& n
 
 void ExtractMeshPiece(Extraction& extraction, const HostNode& node, const HostMesh& mesh, const MeshPiece& piece,
                       const MeshTransforms& transforms, ExportPolygon& polygon) {
-    ExportScene& scene = extraction.scene;
-
     const bool has_faces = std::any_of(mesh.Faces().begin(), mesh.Faces().end(),
                                        [&](const HostFace& f) { return piece.Contains(f.material_id); });
     if (!has_faces || node.ObjectClassId() == class_ids::kBoneObject) polygon.removed = true;
@@ -119,7 +117,8 @@ void ExtractMeshPiece(Extraction& extraction, const HostNode& node, const HostMe
 
     const Triangulation triangulation = extraction.options.triangulation;
     if (triangulation == Triangulation::AsIs || triangulation == Triangulation::AsIsChecking) {
-        BuildQuads(scene, polygon, mesh, piece, node.Name(), triangulation == Triangulation::AsIsChecking);
+        BuildQuads(extraction.diagnostics, polygon, mesh, piece, node.Name(),
+                   triangulation == Triangulation::AsIsChecking);
     }
 }
 

@@ -1,6 +1,5 @@
 #include "extract/node_extraction.h"
 
-#include "core/log.h"
 #include "extract/animation_sampling.h"
 #include "extract/mesh_extraction.h"
 #include "extract/node_filter.h"
@@ -58,7 +57,7 @@ bool ExtractNode(NodeWalk& walk, const HostNode& node, int& index) {
     std::vector<ExportNode>& nodes = extraction.scene.nodes;
     const std::string host_name = node.Name();
     if (host_name.empty()) {
-        ReportError(extraction.scene, "Node name is empty", "Node Export Error");
+        extraction.diagnostics.Error("Node name is empty", "Node Export Error");
         return false;
     }
     const int self = index;

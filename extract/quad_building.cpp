@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/log.h"
-
 namespace korvo {
 
 namespace {
@@ -172,7 +170,7 @@ void RebuildQuads(ExportPolygon& polygon, const std::vector<QuadCorners>& candid
     polygon.quads.insert(polygon.quads.end(), quads.begin(), quads.end());
 }
 
-void BuildQuads(ExportScene& scene, ExportPolygon& polygon, const HostMesh& mesh, const MeshPiece& piece,
+void BuildQuads(Diagnostics& diagnostics, ExportPolygon& polygon, const HostMesh& mesh, const MeshPiece& piece,
                 const std::string& node_name, bool checking) {
     const std::vector<HostPolyFace>* faces = mesh.PolygonFaces();
     if (!faces) return;
@@ -194,8 +192,8 @@ void BuildQuads(ExportScene& scene, ExportPolygon& polygon, const HostMesh& mesh
         if (inside) candidates.push_back(corners);
     }
     if (higher_order) {
-        AddMessage(scene, "Warning: Polygons of a higher order than quadrilateral were found on node \"" + node_name +
-                              "\" and have been converted to triangles.");
+        diagnostics.Warn("Warning: Polygons of a higher order than quadrilateral were found on node \"" + node_name +
+                         "\" and have been converted to triangles.");
     }
     RebuildQuads(polygon, candidates, checking);
 }

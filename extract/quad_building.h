@@ -65,7 +65,7 @@ void RebuildQuads(ExportPolygon& polygon, const std::vector<QuadCorners>& candid
 
 // The candidates are the piece's four-sided faces of the host's polygon
 // object; faces of more sides stay triangles, with a warning.
-void BuildQuads(ExportScene& scene, ExportPolygon& polygon, const HostMesh& mesh, const MeshPiece& piece,
+void BuildQuads(Diagnostics& diagnostics, ExportPolygon& polygon, const HostMesh& mesh, const MeshPiece& piece,
                 const std::string& node_name, bool checking);
 
 }  // namespace korvo

@@ -1,7 +1,5 @@
 #include "extract/scene_extraction.h"
 
-#include "core/log.h"
-#include "core/progress.h"
 #include "extract/mesh_extraction.h"
 #include "extract/node_extraction.h"
 #include "extract/node_filter.h"
@@ -23,7 +21,7 @@ bool ExtractNodes(Extraction& extraction) {
     int index = 0;
     int previous = -1;
     for (const HostNode* node : extraction.wrapper.TopLevelNodes()) {
-        Advance(scene, extraction.node_progress_step, kProgressText);
+        extraction.progress.Advance(extraction.node_progress_step, kProgressText);
         if (!PassesNodeFilter(extraction.wrapper, *node)) continue;
         BeginNodeRecord(walk, *node, index);
         if (previous != -1) LinkBrothers(scene.nodes, previous, index);
@@ -44,17 +42,17 @@ bool ExtractScene(Extraction& extraction) {
     // top-level node.
     const std::size_t mesh_nodes = wrapper.NodesOfType(ObjectType::Mesh).size();
     const int items = static_cast<int>(wrapper.TopLevelNodes().size() + 2 * mesh_nodes);
-    extraction.node_progress_step = StepSize(scene, items);
+    extraction.node_progress_step = extraction.progress.StepSize(items);
 
     if (!BuildPolygons(extraction)) return false;
     if (!ExtractNodes(extraction)) return false;
     if (scene.nodes.empty()) {
-        ReportError(scene, "No effective node", "Node Export Error");
+        extraction.diagnostics.Error("No effective node", "Node Export Error");
         return false;
     }
     OrderNodes(scene.nodes);
     if (extraction.options.export_selection) ReexpressUnanchoredNodes(extraction);
-    FinishStep(scene, kProgressText);
+    extraction.progress.FinishStep(kProgressText);
     return true;
 }
 

@@ -4,7 +4,6 @@
 #include <unordered_map>
 
 #include "core/format.h"
-#include "core/log.h"
 #include "extract/reference_transform.h"
 #include "extract/skin_deformation.h"
 
@@ -105,10 +104,9 @@ bool ReadSkinWeights(Extraction& extraction, const HostNode& node, const HostSki
         if (!correct && first_wrong < 0) first_wrong = v;
     }
     if (first_wrong < 0) return true;
-    ReportError(extraction.scene,
-                Format("Wrong weighted vertices exist. %s %s", node.Name().c_str(),
-                       Format("( vertex %d )", first_wrong).c_str()),
-                "Wrong weighted vertices");
+    extraction.diagnostics.Error(Format("Wrong weighted vertices exist. %s %s", node.Name().c_str(),
+                                        Format("( vertex %d )", first_wrong).c_str()),
+                                 "Wrong weighted vertices");
     return false;
 }
 
@@ -172,8 +170,8 @@ bool ExtractSkin(Extraction& extraction, const HostNode& node, ExportPolygon& po
     const HostSkin* skin = NodeSkin(node);
     if (!skin) return true;
     if (!SkinHasBones(*skin, static_cast<int>(polygon.positions.size()))) {
-        AddMessage(extraction.scene,
-                   "Warning: Skinning modifier applied to node \"" + node.Name() + "\" with no bones attached.");
+        extraction.diagnostics.Warn("Warning: Skinning modifier applied to node \"" + node.Name() +
+                                    "\" with no bones attached.");
         return true;
     }
     if (!ReadSkinWeights(extraction, node, *skin, polygon)) return false;

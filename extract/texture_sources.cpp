@@ -5,7 +5,6 @@
 
 #include "core/format.h"
 #include "host/bitmap_pixels.h"
-#include "core/log.h"
 #include "extract/image_file_list.h"
 #include "extract/material_kinds.h"
 #include "extract/tga_image_reader.h"
@@ -46,15 +45,14 @@ int CountTextureImages(TextureSources& sources, const HostMaterial& material) {
         if (IsImageFileList(path)) {
             const int entries = CountImageFileList(path);
             if (entries < 0) {
-                ReportError(sources.scene,
-                            Format("Error reading IFL file: %s applied to material: %s", path.c_str(),
-                                   material.Name().c_str()),
-                            "IFL File Read Error");
+                sources.diagnostics.Error(
+                    Format("Error reading IFL file: %s applied to material: %s", path.c_str(), material.Name().c_str()),
+                    "IFL File Read Error");
             }
             count = entries > 1 ? entries : 1;
         }
     } else {
-        if (map) AddMessage(sources.scene, "Warning: Procedural texture is ignored on material: " + material.Name());
+        if (map) sources.diagnostics.Warn("Warning: Procedural texture is ignored on material: " + material.Name());
         for (const HostMaterial* sub : SubMaterialsInOrder(material)) count += CountTextureImages(sources, *sub);
     }
     sources.image_counts.emplace(&material, count);
@@ -65,25 +63,28 @@ bool CollectTextures(TextureSources& sources, const HostMaterial& material) {
     HostTexmap* map = DiffuseBitmap(material);
     if (material.TexmapCount() > 0 && map) {
         if (!map->SupportedByGameExport()) {
-            ReportError(sources.scene, "Texture must be a bitmap", "Texture Error");
+            sources.diagnostics.Error("Texture must be a bitmap", "Texture Error");
             return false;
         }
         const std::string file_name = map->BitmapFileName();
         const std::string path = ResolveTexturePath(sources.search, file_name);
         if (!IsImageFileList(path)) {
             if (FindTexture(sources.scene, path) < 0 &&
-                !AddTextureImage(sources.scene, material.Name(), file_name, path, [map] { return map->Bitmap(0); })) {
+                !AddTextureImage(sources.scene, sources.diagnostics, material.Name(), file_name, path,
+                                 [map] { return map->Bitmap(0); })) {
                 return false;
             }
         } else {
             std::vector<std::string> images;
             std::vector<int32_t> frames;
-            if (!ReadImageFileList(sources.scene, sources.search, path, images, frames)) return false;
+            if (!ReadImageFileList(sources.diagnostics, sources.search, path, images, frames)) return false;
             HostBitmapManager& manager = sources.host.BitmapManager();
             for (const std::string& image : images) {
                 if (FindTexture(sources.scene, image) >= 0) continue;
                 const auto load = [&manager, &image] { return manager.Load(FileSystemPath(image)); };
-                if (!AddTextureImage(sources.scene, material.Name(), image, image, load)) return false;
+                if (!AddTextureImage(sources.scene, sources.diagnostics, material.Name(), image, image, load)) {
+                    return false;
+                }
             }
         }
     }
@@ -99,25 +100,24 @@ std::optional<uint16_t> RoundedTextureSize(int size) {
     return static_cast<uint16_t>(std::bit_ceil(static_cast<unsigned>(size)));
 }
 
-bool AddTextureImage(ExportScene& scene, const std::string& material_name, const std::string& file_name,
-                     const std::string& path, const std::function<std::unique_ptr<HostBitmap>()>& load) {
+bool AddTextureImage(ExportScene& scene, Diagnostics& diagnostics, const std::string& material_name,
+                     const std::string& file_name, const std::string& path,
+                     const std::function<std::unique_ptr<HostBitmap>()>& load) {
     const char* kCaption = "Bitmap Error";
     if (file_name.empty()) {
-        ReportError(scene, Format("No texture image name on material %s.", material_name.c_str()), kCaption);
+        diagnostics.Error(Format("No texture image name on material %s.", material_name.c_str()), kCaption);
         return false;
     }
     if (!TextureFileExists(path)) {
-        ReportError(scene,
-                    Format("Texture image missing on material %s at the path: %s.", material_name.c_str(),
-                           path.c_str()),
-                    kCaption);
+        diagnostics.Error(
+            Format("Texture image missing on material %s at the path: %s.", material_name.c_str(), path.c_str()),
+            kCaption);
         return false;
     }
     const std::unique_ptr<HostBitmap> bitmap = load();
     if (!bitmap) {
-        ReportError(scene,
-                    Format("Failed to open texture on material %s at path: %s", material_name.c_str(), path.c_str()),
-                    kCaption);
+        diagnostics.Error(
+            Format("Failed to open texture on material %s at path: %s", material_name.c_str(), path.c_str()), kCaption);
         return false;
     }
 
@@ -125,9 +125,9 @@ bool AddTextureImage(ExportScene& scene, const std::string& material_name, const
     const std::optional<uint16_t> rounded_width = RoundedTextureSize(width);
     const std::optional<uint16_t> rounded_height = RoundedTextureSize(height);
     const auto wrong = [](int size) { return size != 0 && !std::has_single_bit(static_cast<unsigned>(size)); };
-    if (wrong(width) || wrong(height)) AddMessageF(scene, "Warning: Size of texture is wrong. %s.", path.c_str());
+    if (wrong(width) || wrong(height)) diagnostics.WarnF("Warning: Size of texture is wrong. %s.", path.c_str());
     if (!rounded_width || !rounded_height) {
-        ReportError(scene, Format("Texture size over. %s", path.c_str()), "Texture Size Over");
+        diagnostics.Error(Format("Texture size over. %s", path.c_str()), "Texture Size Over");
         return false;
     }
 

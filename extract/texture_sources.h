@@ -10,6 +10,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "core/diagnostics.h"
 #include "core/export_scene.h"
 #include "host/host.h"
 #include "extract/texture_paths.h"
@@ -18,6 +19,7 @@ namespace korvo {
 
 struct TextureSources {
     ExportScene& scene;
+    Diagnostics& diagnostics;
     HostScene& host;
     TextureSearch search;
     // Images counted per material, each material counted once.
@@ -45,8 +47,9 @@ std::optional<uint16_t> RoundedTextureSize(int size);
 // Adds the image at path (file_name as the user gave it) unless it cannot
 // be used, in which case the error is reported. load gives the host's
 // bitmap and is asked only for a file that exists.
-bool AddTextureImage(ExportScene& scene, const std::string& material_name, const std::string& file_name,
-                     const std::string& path, const std::function<std::unique_ptr<HostBitmap>()>& load);
+bool AddTextureImage(ExportScene& scene, Diagnostics& diagnostics, const std::string& material_name,
+                     const std::string& file_name, const std::string& path,
+                     const std::function<std::unique_ptr<HostBitmap>()>& load);
 
 // The index of the texture with this path, or -1.
 int FindTexture(const ExportScene& scene, const std::string& path);

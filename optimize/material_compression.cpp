@@ -2,7 +2,7 @@
 
 namespace korvo {
 
-void CompressMaterials(ExportScene& scene, const ExportOptions& options) {
+void CompressMaterials(ExportScene& scene, const ExportOptions& options, Diagnostics& /*diagnostics*/) {
     scene.material_count_before_compression = static_cast<int32_t>(scene.materials.size());
     // Folding equal materials is not available yet (the run's log says so);
     // the model file records the compression asked for.

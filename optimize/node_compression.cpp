@@ -6,7 +6,6 @@
 #include "core/node_index.h"
 #include "core/node_world_matrix.h"
 #include "core/polygon_volume.h"
-#include "core/progress.h"
 
 namespace korvo {
 
@@ -36,8 +35,8 @@ ExportNode WorldRoot(const ExportScene& scene, int32_t frame_count) {
 }
 
 // Several top-level nodes get one parent, so the model has a single root.
-void AddWorldRoot(ExportScene& scene, int32_t frame_count) {
-    Advance(scene, StepSize(scene, 1), "Adding World Root");
+void AddWorldRoot(ExportScene& scene, int32_t frame_count, Progress& progress) {
+    progress.Advance(progress.StepSize(1), "Adding World Root");
     if (CountTopLevel(scene) == 1) return;
     ExportNode root = WorldRoot(scene, frame_count);
     for (ExportNode& node : scene.nodes) {
@@ -116,17 +115,17 @@ void UpdateNodeVolumes(ExportScene& scene) {
 
 }  // namespace
 
-void CompressNodes(ExportScene& scene, const ExportOptions& options) {
+void CompressNodes(ExportScene& scene, const ExportOptions& options, Diagnostics& /*diagnostics*/, Progress& progress) {
     // Culling, merging and uniting are not available yet (the run's log says
     // so): every mode does what "none" does, and the model file records the
     // mode asked for.
     scene.node_compression = options.compress_node;
     scene.node_count_before_compression =
         static_cast<int32_t>(scene.nodes.size()) + (CountTopLevel(scene) > 1 ? 1 : 0);
-    AddWorldRoot(scene, options.frames.count);
+    AddWorldRoot(scene, options.frames.count, progress);
     MoveBlendedVerticesToModelSpace(scene);
     UpdateNodeVolumes(scene);
-    FinishStep(scene, "Adding World Root");
+    progress.FinishStep("Adding World Root");
 }
 
 }  // namespace korvo

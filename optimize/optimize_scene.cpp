@@ -6,13 +6,13 @@
 
 namespace korvo {
 
-void OptimizeScene(ExportScene& scene, const ExportOptions& options) {
+void OptimizeScene(ExportScene& scene, const ExportOptions& options, Diagnostics& diagnostics, Progress& progress) {
     // Materials first: merging duplicates rewrites the polygons' material
     // names, which node compression compares when it combines polygons.
-    CompressMaterials(scene, options);
+    CompressMaterials(scene, options, diagnostics);
     // Node compression moves polygons between nodes and re-expresses their
     // positions, so it must run before positions are scaled.
-    CompressNodes(scene, options);
+    CompressNodes(scene, options, diagnostics, progress);
     // Magnification sees the final geometry and sets pos_scale for the writers.
     MagnifyScene(scene);
     // Only now is it known which materials survived, hence which textures.

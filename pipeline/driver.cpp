@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "core/log.h"
 #include "core/paths.h"
 #include "core/progress.h"
+#include "core/run_log.h"
 #include "extract/light_extraction.h"
 #include "extract/material_extraction.h"
 #include "extract/scene_extraction.h"
@@ -26,18 +26,18 @@ namespace {
 struct OutputKind {
     FileKind kind;
     bool OutputSelection::*selected;
-    bool (*write)(ExportScene&, const ExportOptions&, const std::string&, const Provenance&);
+    FileWriter write;
 };
 
 // The order in which the files of one run are written.
 constexpr OutputKind kOutputs[] = {
-    {FileKind::Model, &OutputSelection::imd, WriteModelFile},
-    {FileKind::CharacterAnimation, &OutputSelection::ica, WriteCharacterAnimationFile},
-    {FileKind::VisibilityAnimation, &OutputSelection::iva, WriteVisibilityAnimationFile},
-    {FileKind::MaterialColorAnimation, &OutputSelection::ima, WriteMaterialColorAnimationFile},
-    {FileKind::TextureSrtAnimation, &OutputSelection::ita, WriteTextureSrtAnimationFile},
-    {FileKind::TexturePatternAnimation, &OutputSelection::itp, WriteTexturePatternAnimationFile},
-    {FileKind::SceneData, &OutputSelection::isd, WriteSceneDataFile},
+    {FileKind::Model, &OutputSelection::imd, WriteModelBody},
+    {FileKind::CharacterAnimation, &OutputSelection::ica, WriteCharacterAnimationBody},
+    {FileKind::VisibilityAnimation, &OutputSelection::iva, WriteVisibilityAnimationBody},
+    {FileKind::MaterialColorAnimation, &OutputSelection::ima, WriteMaterialColorAnimationBody},
+    {FileKind::TextureSrtAnimation, &OutputSelection::ita, WriteTextureSrtAnimationBody},
+    {FileKind::TexturePatternAnimation, &OutputSelection::itp, WriteTexturePatternAnimationBody},
+    {FileKind::SceneData, &OutputSelection::isd, WriteSceneDataBody},
 };
 
 // A bone of a selected skinned node is exported with it, or the skin
@@ -71,7 +71,8 @@ std::string_view StageName(ExportStage stage) {
     return "?";
 }
 
-KorvoExporter::KorvoExporter(Host& host, ProcessState& process) : host_(host), process_(process) {
+KorvoExporter::KorvoExporter(Host& host, ProcessState& process)
+    : host_(host), process_(process), diagnostics_([this](const Diagnostic& report) { Report(report); }) {
     SettingsState& current = process_.current;
     if (!process_.batch) {
         if (!ReadMenuSettings(ConfigPath(kMenuSettingsFileName), current)) current.save_load_scene_settings = 1;
@@ -101,9 +102,41 @@ void KorvoExporter::Stage(ExportStage stage) {
     if (on_stage) on_stage(stage);
 }
 
+Feedback& KorvoExporter::RunFeedback() { return process_.batch_feedback ? *process_.batch_feedback : host_; }
+
+// Warnings go to the run's log, errors to a message box (in a batch, the
+// batch's feedback makes them lines of its log).
+void KorvoExporter::Report(const Diagnostic& report) {
+    if (on_diagnostic) on_diagnostic(report);
+    if (report.severity == Severity::Error) {
+        RunFeedback().MessageBox(report.text, report.caption, MessageStyle::Error);
+    } else {
+        log_.Add(report.text);
+    }
+}
+
+// The display advances over the run's steps; a cancel request is refused,
+// since an export cannot stop half-way.
+void KorvoExporter::StartProgress(int total_steps) {
+    progress_ = Progress(
+        total_steps,
+        [this](int percent, bool show_percent, const std::string& text) {
+            RunFeedback().ProgressUpdate(percent, show_percent, text);
+        },
+        [this] {
+            Feedback& feedback = RunFeedback();
+            if (!feedback.CancelRequested()) return;
+            feedback.MessageBox("Cancelling export is not currently supported.", "Not Supported",
+                                MessageStyle::Information);
+            feedback.ClearCancel();
+        });
+    RunFeedback().ProgressStart("Exporting Korvo Data");
+}
+
 int KorvoExporter::DoExport(const std::string& name, bool suppress_prompts, uint32_t options) {
     ResetScene(scene_);
-    scene_.progress.feedback = process_.batch_feedback ? process_.batch_feedback : &host_;
+    log_ = RunLog{};
+    progress_ = Progress{};
     written_.clear();
 
     settings_ = process_.current.settings;
@@ -125,17 +158,17 @@ int KorvoExporter::DoExport(const std::string& name, bool suppress_prompts, uint
 
     ExportSettings run = settings_;
     if (run_overrides) run_overrides(run);
-    ReportUnavailableOptions(run, scene_);
+    ReportUnavailableOptions(run, diagnostics_);
     return ExportRun(run, options);
 }
 
 int KorvoExporter::ExportRun(const ExportSettings& run, uint32_t option_word) {
     std::string editor_folder;
-    if (run.process_mode == 0 && !PrepareMaterialEditorFolder(host_, scene_, editor_folder)) return 0;
+    if (run.process_mode == 0 && !PrepareMaterialEditorFolder(host_, diagnostics_, editor_folder)) return 0;
     if (run.output_file_name.empty()) {
         // Only the options dialog could have asked for a name; without one
         // the files would be written as ".imd" and friends.
-        ReportError(scene_, "Output File Name is empty.", "No Output File Name");
+        diagnostics_.Error("Output File Name is empty.", "No Output File Name");
         return 0;
     }
 
@@ -143,8 +176,8 @@ int KorvoExporter::ExportRun(const ExportSettings& run, uint32_t option_word) {
     const int ticks = host_scene.TicksPerFrame();
     const int scene_start = host_scene.AnimationStart() / ticks;
     const int scene_end = host_scene.AnimationEnd() / ticks;
-    const ExportOptions options = MakeExportOptions(run, ClampFrameRange(run, scene_start, scene_end, scene_));
-    ProgressStart(scene_, TotalSteps(options));
+    const ExportOptions options = MakeExportOptions(run, ClampFrameRange(run, scene_start, scene_end, diagnostics_));
+    StartProgress(TotalSteps(options));
 
     SceneWrapper wrapper;
     if (!options.export_selection) {
@@ -157,18 +190,18 @@ int KorvoExporter::ExportRun(const ExportSettings& run, uint32_t option_word) {
     auto fail = [this] {
         FlushRunLog(/*failed=*/true);
         TeardownScene(scene_);
-        ProgressEnd(scene_);
+        RunFeedback().ProgressEnd();
         return 0;
     };
 
     if (wrapper.TotalNodeCount() == 0) {
-        ReportError(scene_, "No nodes in the scene", "Node Export Error");
+        diagnostics_.Error("No nodes in the scene", "Node Export Error");
         return fail();
     }
 
     scene_.scene_file_name = host_scene.FileName();
 
-    Extraction extraction{scene_, host_scene, wrapper, options};
+    Extraction extraction{scene_, host_scene, wrapper, options, diagnostics_, progress_};
     Stage(ExportStage::SkinDeformationOff);
     SwitchSkinDeformation(extraction, false);
     Stage(ExportStage::Materials);
@@ -187,22 +220,22 @@ int KorvoExporter::ExportRun(const ExportSettings& run, uint32_t option_word) {
     const std::string base_path = JoinPath(folder, run.output_file_name + ".imd");
     if (!PostProcessAndWrite(options, base_path, option_word)) return fail();
 
-    if (run.process_mode == 0) StartMaterialEditor(host_, scene_, run);
+    if (run.process_mode == 0) StartMaterialEditor(host_, diagnostics_, run);
     FlushRunLog(/*failed=*/false);
     TeardownScene(scene_);
-    ProgressEnd(scene_);
+    RunFeedback().ProgressEnd();
     return 1;
 }
 
 void KorvoExporter::FlushRunLog(bool failed) {
-    if (process_.batch && process_.batch_messages) process_.batch_messages(scene_.messages, failed);
-    FlushLog(scene_);
+    if (process_.batch && process_.batch_messages) process_.batch_messages(log_.messages(), failed);
+    log_.Flush(RunFeedback());
 }
 
 bool KorvoExporter::PostProcessAndWrite(const ExportOptions& options, const std::string& base_path,
                                         uint32_t option_word) {
     Stage(ExportStage::Optimize);
-    OptimizeScene(scene_, options);
+    OptimizeScene(scene_, options, diagnostics_, progress_);
 
     Stage(ExportStage::WriteFiles);
     bool asking = (option_word & kExportFromScript) && options.process_mode == ProcessMode::IntermediateFiles &&
@@ -218,15 +251,21 @@ bool KorvoExporter::PostProcessAndWrite(const ExportOptions& options, const std:
                 case OverwriteAnswer::Yes: break;
             }
         }
-        if (!WriteOneFile(output.write, options, path) && output.kind != FileKind::SceneData) return false;
+        if (!WriteOneFile(output.kind, output.write, options, path) && output.kind != FileKind::SceneData) {
+            return false;
+        }
     }
     return true;
 }
 
-bool KorvoExporter::WriteOneFile(FileWriter write, const ExportOptions& options, const std::string& path) {
+bool KorvoExporter::WriteOneFile(FileKind kind, FileWriter write, const ExportOptions& options,
+                                 const std::string& path) {
     const Provenance provenance{host_.UserName(), host_.ComputerName(), FormatProvenanceDate(host_.Now()),
                                 scene_.scene_file_name};
-    if (!write(scene_, options, path, provenance)) return false;
+    const WriterInput input{scene_, options};
+    const bool written = WriteFramedFile(diagnostics_, path, kind, provenance,
+                                         [&](TextWriter& out) { return write(out, input, diagnostics_, progress_); });
+    if (!written) return false;
     written_.push_back(path);
     return true;
 }

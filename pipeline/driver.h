@@ -8,11 +8,15 @@
 #include <string_view>
 #include <vector>
 
+#include "core/diagnostics.h"
 #include "core/export_options.h"
 #include "core/export_scene.h"
+#include "core/progress.h"
+#include "core/run_log.h"
 #include "host/host.h"
 #include "pipeline/process_state.h"
 #include "writers/file_frame.h"
+#include "writers/file_writers.h"
 
 namespace korvo {
 
@@ -59,6 +63,9 @@ public:
     std::function<void(ExportSettings&)> run_overrides;
     // Told when each stage starts; for timings and tests.
     std::function<void(ExportStage)> on_stage;
+    // Told of every warning and error of a run, in order, before the log
+    // and the message boxes see them; for tests and tools.
+    std::function<void(const Diagnostic&)> on_diagnostic;
 
     // The files the last run wrote, in the order written.
     const std::vector<std::string>& WrittenFiles() const { return written_; }
@@ -66,8 +73,10 @@ public:
 private:
     int ExportRun(const ExportSettings& run, uint32_t option_word);
     bool PostProcessAndWrite(const ExportOptions& options, const std::string& base_path, uint32_t option_word);
-    using FileWriter = bool (*)(ExportScene&, const ExportOptions&, const std::string&, const Provenance&);
-    bool WriteOneFile(FileWriter write, const ExportOptions& options, const std::string& path);
+    bool WriteOneFile(FileKind kind, FileWriter write, const ExportOptions& options, const std::string& path);
+    Feedback& RunFeedback();
+    void Report(const Diagnostic& report);
+    void StartProgress(int total_steps);
     void FlushRunLog(bool failed);
     void Stage(ExportStage stage);
     std::string ConfigPath(const std::string& name) const;
@@ -76,6 +85,9 @@ private:
     ProcessState& process_;
     ExportScene scene_;
     ExportSettings settings_;
+    RunLog log_;
+    Diagnostics diagnostics_;
+    Progress progress_;
     std::vector<std::string> written_;
 };
 

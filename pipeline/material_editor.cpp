@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "core/log.h"
 #include "core/paths.h"
 
 namespace korvo {
@@ -14,7 +13,7 @@ bool IsFolder(const std::string& path) {
     return std::filesystem::is_directory(path, ignored);
 }
 
-void ReportNotFound(ExportScene& scene) { ReportError(scene, "3D Material Editor is not found.", "Not Found"); }
+void ReportNotFound(Diagnostics& diagnostics) { diagnostics.Error("3D Material Editor is not found.", "Not Found"); }
 
 }  // namespace
 
@@ -33,10 +32,10 @@ std::string FindMaterialEditorRoot(const Host& host) {
     return "";
 }
 
-bool PrepareMaterialEditorFolder(Host& host, ExportScene& scene, std::string& work_folder) {
+bool PrepareMaterialEditorFolder(Host& host, Diagnostics& diagnostics, std::string& work_folder) {
     const std::string root = FindMaterialEditorRoot(host);
     if (root.empty()) {
-        ReportNotFound(scene);
+        ReportNotFound(diagnostics);
         return false;
     }
     work_folder = JoinWithFolderSeparator(root, "CGToolWork");
@@ -57,14 +56,14 @@ std::string MaterialEditorCommandLine(const std::string& root, const ExportSetti
     return line;
 }
 
-void StartMaterialEditor(Host& host, ExportScene& scene, const ExportSettings& settings) {
+void StartMaterialEditor(Host& host, Diagnostics& diagnostics, const ExportSettings& settings) {
     const std::string root = FindMaterialEditorRoot(host);
     if (root.empty()) {
-        ReportNotFound(scene);
+        ReportNotFound(diagnostics);
         return;
     }
     if (host.RunCommand(MaterialEditorCommandLine(root, settings)) != 0) {
-        ReportError(scene, "Failed to start 3D Material Editor", "Failed");
+        diagnostics.Error("Failed to start 3D Material Editor", "Failed");
     }
 }
 

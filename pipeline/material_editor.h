@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/export_scene.h"
+#include "core/diagnostics.h"
 #include "host/host.h"
 #include "settings/export_settings.h"
 
@@ -15,13 +15,13 @@ std::string FindMaterialEditorRoot(const Host& host);
 
 // Finds (creating it when missing) the editor's work folder. Shows the
 // "not found" error and returns false when there is no editor.
-bool PrepareMaterialEditorFolder(Host& host, ExportScene& scene, std::string& work_folder);
+bool PrepareMaterialEditorFolder(Host& host, Diagnostics& diagnostics, std::string& work_folder);
 
 // The editor's command line for the files the settings select.
 std::string MaterialEditorCommandLine(const std::string& root, const ExportSettings& settings);
 
 // Starts the editor on the written files.
-void StartMaterialEditor(Host& host, ExportScene& scene, const ExportSettings& settings);
+void StartMaterialEditor(Host& host, Diagnostics& diagnostics, const ExportSettings& settings);
 
 // Joins a folder and a name with the separator the folder already uses.
 std::string JoinWithFolderSeparator(const std::string& folder, const std::string& name);

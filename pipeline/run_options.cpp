@@ -2,18 +2,16 @@
 
 #include <algorithm>
 
-#include "core/log.h"
-
 namespace korvo {
 
-FrameRange ClampFrameRange(const ExportSettings& settings, int scene_start, int scene_end, ExportScene& scene) {
+FrameRange ClampFrameRange(const ExportSettings& settings, int scene_start, int scene_end, Diagnostics& diagnostics) {
     FrameRange range{scene_start, scene_end, scene_start, 0};
     if (settings.frame_range) {
         const int start_frame = settings.start_frame;
         const int end_frame = settings.end_frame;
-        if (start_frame < scene_start || start_frame > scene_end) AddMessage(scene, "Warning: Invalid start frame.");
+        if (start_frame < scene_start || start_frame > scene_end) diagnostics.Warn("Warning: Invalid start frame.");
         if (end_frame > scene_end || end_frame < start_frame || end_frame < scene_start) {
-            AddMessage(scene, "Warning: Invalid end frame.");
+            diagnostics.Warn("Warning: Invalid end frame.");
         }
         range.start = std::max(start_frame, scene_start);
         range.end = std::min(end_frame, scene_end);

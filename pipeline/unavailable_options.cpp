@@ -3,7 +3,6 @@
 #include <string>
 #include <string_view>
 
-#include "core/log.h"
 #include "settings/settings_keys.h"
 
 namespace korvo {
@@ -44,11 +43,11 @@ constexpr Unavailable kUnavailable[] = {
 
 }  // namespace
 
-void ReportUnavailableOptions(ExportSettings& run, ExportScene& scene) {
+void ReportUnavailableOptions(ExportSettings& run, Diagnostics& diagnostics) {
     for (const Unavailable& option : kUnavailable) {
         if (!option.requested(run)) continue;
         const std::string value = FormatSettingValue(*FindSettingKey(option.key), run);
-        AddMessage(scene, "Warning: " + std::string(option.key) + "=\"" + value + "\" is not available yet; " +
+        diagnostics.Warn("Warning: " + std::string(option.key) + "=\"" + value + "\" is not available yet; " +
                               std::string(option.not_done) + ".");
         if (option.output) run.*option.output = 0;
     }

@@ -1,7 +1,7 @@
 #pragma once
 // The options this exporter accepts but cannot carry out yet.
 
-#include "core/export_scene.h"
+#include "core/diagnostics.h"
 #include "settings/export_settings.h"
 
 namespace korvo {
@@ -11,6 +11,6 @@ namespace korvo {
 // done. An output file whose writer would write only an empty frame is
 // switched off in run instead of being written. When a feature lands, its
 // line here goes.
-void ReportUnavailableOptions(ExportSettings& run, ExportScene& scene);
+void ReportUnavailableOptions(ExportSettings& run, Diagnostics& diagnostics);
 
 }  // namespace korvo

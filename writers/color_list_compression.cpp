@@ -2,8 +2,6 @@
 
 #include <unordered_map>
 
-#include "core/progress.h"
-
 namespace korvo {
 
 namespace {
@@ -39,13 +37,13 @@ void CompressColorList(ExportPolygon& polygon) {
     Renumber(polygon.quads, new_index);
 }
 
-void CompressColorLists(ExportScene& scene) {
-    const float step = StepSize(scene, static_cast<int>(scene.polygons.size()));
+void CompressColorLists(ExportScene& scene, Progress& progress) {
+    const float step = progress.StepSize(static_cast<int>(scene.polygons.size()));
     for (ExportPolygon& polygon : scene.polygons) {
         if (!polygon.removed) CompressColorList(polygon);
-        Advance(scene, step, "IMD: Compressing Color Lists");
+        progress.Advance(step, "IMD: Compressing Color Lists");
     }
-    FinishStep(scene, "IMD: Compressing Color Lists");
+    progress.FinishStep("IMD: Compressing Color Lists");
 }
 
 }  // namespace korvo

@@ -1,30 +1,36 @@
 #pragma once
-// The seven intermediate file writers. Each writes its whole file to path
-// (atomically) and returns false when the file could not be written; the
-// reason is in the scene's log or was shown as an error.
+// The bodies of the seven intermediate files: everything between the
+// provenance lines of the head and the body close (text_writer.h frames
+// and commits them). Each reads the records and the options and writes
+// text; false means the file must not be written, the reason reported.
 
-#include <string>
-
-#include "writers/file_frame.h"
+#include "core/diagnostics.h"
+#include "core/export_options.h"
+#include "core/export_scene.h"
+#include "core/progress.h"
+#include "writers/text_writer.h"
 
 namespace korvo {
 
-struct ExportOptions;
-struct ExportScene;
+// What every file writer reads.
+struct WriterInput {
+    ExportScene& scene;
+    const ExportOptions& options;
+};
 
-bool WriteModelFile(ExportScene& scene, const ExportOptions& options, const std::string& path,
-                    const Provenance& provenance);
-bool WriteCharacterAnimationFile(ExportScene& scene, const ExportOptions& options, const std::string& path,
-                                 const Provenance& provenance);
-bool WriteVisibilityAnimationFile(ExportScene& scene, const ExportOptions& options, const std::string& path,
-                                  const Provenance& provenance);
-bool WriteMaterialColorAnimationFile(ExportScene& scene, const ExportOptions& options, const std::string& path,
-                                     const Provenance& provenance);
-bool WriteTexturePatternAnimationFile(ExportScene& scene, const ExportOptions& options, const std::string& path,
-                                      const Provenance& provenance);
-bool WriteTextureSrtAnimationFile(ExportScene& scene, const ExportOptions& options, const std::string& path,
-                                  const Provenance& provenance);
-bool WriteSceneDataFile(ExportScene& scene, const ExportOptions& options, const std::string& path,
-                        const Provenance& provenance);
+using FileWriter = bool (*)(TextWriter& out, const WriterInput& input, Diagnostics& diagnostics, Progress& progress);
+
+bool WriteModelBody(TextWriter& out, const WriterInput& input, Diagnostics& diagnostics, Progress& progress);
+bool WriteCharacterAnimationBody(TextWriter& out, const WriterInput& input, Diagnostics& diagnostics,
+                                 Progress& progress);
+bool WriteVisibilityAnimationBody(TextWriter& out, const WriterInput& input, Diagnostics& diagnostics,
+                                  Progress& progress);
+bool WriteMaterialColorAnimationBody(TextWriter& out, const WriterInput& input, Diagnostics& diagnostics,
+                                     Progress& progress);
+bool WriteTexturePatternAnimationBody(TextWriter& out, const WriterInput& input, Diagnostics& diagnostics,
+                                      Progress& progress);
+bool WriteTextureSrtAnimationBody(TextWriter& out, const WriterInput& input, Diagnostics& diagnostics,
+                                  Progress& progress);
+bool WriteSceneDataBody(TextWriter& out, const WriterInput& input, Diagnostics& diagnostics, Progress& progress);
 
 }  // namespace korvo

@@ -3,8 +3,6 @@
 #include <array>
 #include <bit>
 
-#include "core/log.h"
-#include "core/progress.h"
 #include "texture/texture_format.h"
 #include "writers/attribute_words.h"
 
@@ -47,24 +45,25 @@ int32_t PaletteIndex(const ExportTexture& texture) {
 
 bool TileableSize(uint16_t size) { return size >= 8 && size <= 1024 && std::has_single_bit(size); }
 
-void CheckTiling(ExportScene& scene, const ExportMaterial& material, const ExportTexture& texture) {
+void CheckTiling(Diagnostics& diagnostics, const ExportMaterial& material, const ExportTexture& texture) {
     const auto mirrored_or_repeated = [](Tiling tiling) { return tiling != Tiling::Clamp; };
     if (mirrored_or_repeated(material.tex_tiling_t) && !TileableSize(texture.original_height)) {
-        AddMessageF(scene, "Warning: Texture height must be power of 2 for tile / mirror: Texture: %s",
-                    texture.path.c_str());
+        diagnostics.WarnF("Warning: Texture height must be power of 2 for tile / mirror: Texture: %s",
+                          texture.path.c_str());
     }
     if (mirrored_or_repeated(material.tex_tiling_s) && !TileableSize(texture.original_width)) {
-        AddMessageF(scene, "Warning: Texture width must be power of 2 for tile / mirror: Texture: %s",
-                    texture.path.c_str());
+        diagnostics.WarnF("Warning: Texture width must be power of 2 for tile / mirror: Texture: %s",
+                          texture.path.c_str());
     }
 }
 
-void WriteTextureAttributes(TextWriter& out, ExportScene& scene, ExportMaterial& material) {
+void WriteTextureAttributes(TextWriter& out, const ExportScene& scene, ExportMaterial& material,
+                            Diagnostics& diagnostics) {
     material.tex_image_idx = FindTexture(scene, material.texture_path);
     int32_t palette = -1;
     if (static_cast<std::size_t>(material.tex_image_idx) < scene.textures.size()) {
         const ExportTexture& texture = scene.textures[static_cast<std::size_t>(material.tex_image_idx)];
-        CheckTiling(scene, material, texture);
+        CheckTiling(diagnostics, material, texture);
         palette = PaletteIndex(texture);
     }
     out.Printf("\t\ttex_image_idx=\"%d\" tex_palette_idx=\"%d\"\n", material.tex_image_idx, palette);
@@ -98,9 +97,10 @@ void WriteTextureAttributes(TextWriter& out, ExportScene& scene, ExportMaterial&
     }
 }
 
-void WriteMaterial(TextWriter& out, ExportScene& scene, int32_t index, ExportMaterial& material) {
+void WriteMaterial(TextWriter& out, const ExportScene& scene, int32_t index, ExportMaterial& material,
+                   Diagnostics& diagnostics) {
     if (material.name.size() > 16) {
-        AddMessageF(scene, "Warning: Length of name over 16 characters. material: %s", material.name.c_str());
+        diagnostics.WarnF("Warning: Length of name over 16 characters. material: %s", material.name.c_str());
     }
     out.Printf("\t<material index=\"%d\" name=\"%s\"\n", index, material.name.c_str());
     out.Printf("\t\tlight0=\"%s\" light1=\"%s\" light2=\"%s\" light3=\"%s\"\n", OnOff(material.light0),
@@ -125,24 +125,24 @@ void WriteMaterial(TextWriter& out, ExportScene& scene, int32_t index, ExportMat
         material.tex_image_idx = -1;
         out.Printf("\t\ttex_image_idx=\"%d\" tex_palette_idx=\"%d\"\n", -1, -1);
     } else {
-        WriteTextureAttributes(out, scene, material);
+        WriteTextureAttributes(out, scene, material, diagnostics);
     }
     out.Printf("\t/>\n");
 }
 
 }  // namespace
 
-void WriteMaterialSection(TextWriter& out, ExportScene& scene) {
-    const float step = StepSize(scene, static_cast<int>(scene.materials.size()));
+void WriteMaterialSection(TextWriter& out, ExportScene& scene, Diagnostics& diagnostics, Progress& progress) {
+    const float step = progress.StepSize(static_cast<int>(scene.materials.size()));
     if (!scene.materials.empty()) {
         out.Printf("\n<material_array size=\"%d\">\n", static_cast<int>(scene.materials.size()));
         for (std::size_t i = 0; i < scene.materials.size(); ++i) {
-            WriteMaterial(out, scene, static_cast<int32_t>(i), scene.materials[i]);
-            Advance(scene, step, kProgressText);
+            WriteMaterial(out, scene, static_cast<int32_t>(i), scene.materials[i], diagnostics);
+            progress.Advance(step, kProgressText);
         }
         out.Printf("</material_array>\n");
     }
-    FinishStep(scene, kProgressText);
+    progress.FinishStep(kProgressText);
 }
 
 }  // namespace korvo

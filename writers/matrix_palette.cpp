@@ -6,7 +6,6 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "core/progress.h"
 #include "writers/exchange_sort.h"
 #include "writers/model_lookups.h"
 #include "writers/weight_set.h"
@@ -66,13 +65,13 @@ void Reorder(std::vector<T>& items, const std::vector<int32_t>& order) {
 }
 
 // Each weight set once, in order of first use, then the most weights first.
-void CollectEnvelopes(PaletteBuild& build) {
+void CollectEnvelopes(PaletteBuild& build, Progress& progress) {
     ExportScene& scene = build.scene;
-    const float step = StepSize(scene, static_cast<int>(scene.polygons.size()));
+    const float step = progress.StepSize(static_cast<int>(scene.polygons.size()));
     std::vector<char> seen;
     build.vertex_keys.assign(scene.polygons.size(), {});
     for (std::size_t p = 0; p < scene.polygons.size(); ++p) {
-        Advance(scene, step, kProgressText);
+        progress.Advance(step, kProgressText);
         const ExportPolygon& polygon = scene.polygons[p];
         if (!DrawnSkinned(polygon)) continue;
         std::vector<int32_t>& keys = build.vertex_keys[p];
@@ -246,17 +245,17 @@ void FillPolygonLists(PaletteBuild& build) {
 
 }  // namespace
 
-void BuildSkinVertexLists(ExportScene& scene, ModelState& state) {
+void BuildSkinVertexLists(ExportScene& scene, ModelState& state, Progress& progress) {
     state.envelopes.clear();
     state.matrices.clear();
     state.vertex_matrices.clear();
     for (ExportPolygon& polygon : scene.polygons) polygon.envelopes.clear();
 
     PaletteBuild build(scene, state);
-    CollectEnvelopes(build);
+    CollectEnvelopes(build, progress);
     BuildMatrices(build);
     FillPolygonLists(build);
-    FinishStep(scene, kProgressText);
+    progress.FinishStep(kProgressText);
 }
 
 int32_t MatrixIndexOfVertex(const ExportScene& scene, const ModelState& state, const ExportPolygon& polygon,

@@ -1,7 +1,5 @@
 #include <algorithm>
 
-#include "core/log.h"
-#include "core/progress.h"
 #include "writers/matrix_palette.h"
 #include "writers/model_lookups.h"
 #include "writers/weight_set.h"
@@ -41,7 +39,8 @@ private:
 
 }  // namespace
 
-void WriteEnvelopeSection(TextWriter& out, ExportScene& scene, const ModelState& state, bool force_full_weight) {
+void WriteEnvelopeSection(TextWriter& out, const ExportScene& scene, const ModelState& state, bool force_full_weight,
+                          Progress& progress) {
     constexpr const char* kProgressText = "IMD: Exporting Weights";
     int32_t size = 0;
     for (const ExportMatrix& matrix : state.matrices) {
@@ -69,16 +68,17 @@ void WriteEnvelopeSection(TextWriter& out, ExportScene& scene, const ModelState&
         out.Printf("\n\t</node_idx>\n");
         out.Printf("</envelope>\n");
     }
-    FinishStep(scene, kProgressText);
+    progress.FinishStep(kProgressText);
 }
 
-void WriteMatrixSection(TextWriter& out, ExportScene& scene, const ModelState& state) {
+void WriteMatrixSection(TextWriter& out, const ExportScene& scene, const ModelState& state, Diagnostics& diagnostics,
+                        Progress& progress) {
     constexpr const char* kProgressText = "IMD: Exporting Matrix Array";
     const int size = static_cast<int>(state.matrices.size());
     if (size > 0) {
         out.Printf("\n<matrix_array size=\"%d\">\n", size);
         if (size > 31) {
-            AddMessageF(scene, "Warning: The number of matrices for displaying this model is over 31. %d", size);
+            diagnostics.WarnF("Warning: The number of matrices for displaying this model is over 31. %d", size);
         }
         int32_t envelope_head = 0;
         for (int i = 0; i < size; ++i) {
@@ -94,7 +94,7 @@ void WriteMatrixSection(TextWriter& out, ExportScene& scene, const ModelState& s
         }
         out.Printf("</matrix_array>\n");
     }
-    FinishStep(scene, kProgressText);
+    progress.FinishStep(kProgressText);
 }
 
 }  // namespace korvo

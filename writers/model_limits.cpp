@@ -1,7 +1,5 @@
 #include "writers/model_limits.h"
 
-#include "core/log.h"
-
 namespace korvo {
 
 namespace {
@@ -14,24 +12,23 @@ constexpr int32_t kMaxPolygonBudget = 40960;
 
 }  // namespace
 
-void CheckModelLimits(ExportScene& scene, const ModelTotals& totals) {
+void CheckModelLimits(const ModelTotals& totals, Diagnostics& diagnostics) {
     if (totals.vertices > kMaxVertices) {
-        AddMessageF(scene, "%s: %d Vertices (Max %d)", "Warning: Total vertex size over", totals.vertices,
-                    kMaxVertices);
+        diagnostics.WarnF("%s: %d Vertices (Max %d)", "Warning: Total vertex size over", totals.vertices, kMaxVertices);
     }
     if (totals.triangles == 0) {
         if (totals.quads > kMaxQuadsOnly) {
-            AddMessageF(scene, "%s: %d Quadrilaterals (Max %d)", "Warning: Total quadrilateral size over", totals.quads,
-                        kMaxQuadsOnly);
+            diagnostics.WarnF("%s: %d Quadrilaterals (Max %d)", "Warning: Total quadrilateral size over", totals.quads,
+                              kMaxQuadsOnly);
         }
     } else if (totals.quads == 0) {
         if (totals.triangles > kMaxTrianglesOnly) {
-            AddMessageF(scene, "%s: %d Polygons (Max %d)", "Warning: Total polygon size over", totals.triangles,
-                        kMaxTrianglesOnly);
+            diagnostics.WarnF("%s: %d Polygons (Max %d)", "Warning: Total polygon size over", totals.triangles,
+                              kMaxTrianglesOnly);
         }
     } else if (int64_t{totals.triangles} * 20 + int64_t{totals.quads} * 24 > kMaxPolygonBudget) {
-        AddMessageF(scene, "%s: Must satisfy formula (numPolys * 20 + numQuads * 24 <= %d)",
-                    "Warning: Total polygon and quadrilateral size over", kMaxPolygonBudget);
+        diagnostics.WarnF("%s: Must satisfy formula (numPolys * 20 + numQuads * 24 <= %d)",
+                          "Warning: Total polygon and quadrilateral size over", kMaxPolygonBudget);
     }
 }
 

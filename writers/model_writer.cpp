@@ -17,51 +17,47 @@ namespace {
 
 // Rewrites the polygons into what the sections write: every step here
 // changes face indices or builds lists that later sections refer to.
-void PrepareModel(ExportScene& scene, ModelState& state) {
+void PrepareModel(ExportScene& scene, ModelState& state, Progress& progress) {
     // Colour indices are renumbered before anything records them.
-    CompressColorLists(scene);
+    CompressColorLists(scene, progress);
     // The matrix palette depends on the skin weights alone; quads and strips
     // below regroup faces but keep every corner on its position.
-    BuildSkinVertexLists(scene, state);
+    BuildSkinVertexLists(scene, state, progress);
     // Joining triangles into quads under triangulation "generate_quads"
     // goes here: not done yet, so the triangles stay as extracted.
     // Building triangle and quad strips under use_primitive_strip "on"
     // goes here: not done yet, so every face is drawn on its own.
 }
 
-// The file's sections, between the provenance lines and the body close, in
-// the order the converter reads them: everything a later section indexes
-// (vertex lists, textures, materials, matrices) comes before it.
-bool WriteBody(ExportScene& scene, const ExportOptions& options, TextWriter& out) {
+}  // namespace
+
+// The file's sections in the order the converter reads them: everything a
+// later section indexes (vertex lists, textures, materials, matrices) comes
+// before it.
+bool WriteModelBody(TextWriter& out, const WriterInput& input, Diagnostics& diagnostics, Progress& progress) {
+    ExportScene& scene = input.scene;
+    const ExportOptions& options = input.options;
     ModelState state;  // totals start at 0 for every file
-    PrepareModel(scene, state);
+    PrepareModel(scene, state, progress);
 
     WriteModelInfo(out, scene, options);
     WriteBoxTest(out, scene);
     // Before the polygons: with vertex_style "index" this also sets each
     // polygon's offsets into the model-wide lists.
-    WriteVertexLists(out, scene, options.vertex_style);
+    WriteVertexLists(out, scene, options.vertex_style, progress);
     // Encodes every texture; the materials then refer to images and
     // palettes by the indices given here. Two textures that name one palette
     // with different colours end the file.
-    if (!WriteTextureSections(out, scene)) return false;
-    WriteMaterialSection(out, scene);
-    WriteEnvelopeSection(out, scene, state, options.force_full_weight);
-    WriteMatrixSection(out, scene, state);
+    if (!WriteTextureSections(out, scene, diagnostics, progress)) return false;
+    WriteMaterialSection(out, scene, diagnostics, progress);
+    WriteEnvelopeSection(out, scene, state, options.force_full_weight, progress);
+    WriteMatrixSection(out, scene, state, diagnostics, progress);
     // Adds the model totals and checks them against the hardware limits.
-    WritePolygonSection(out, scene, state, options.vertex_style);
+    WritePolygonSection(out, scene, state, options.vertex_style, diagnostics, progress);
     // After the polygons: the node counts see the faces grouped by them.
-    WriteNodeSection(out, scene);
+    WriteNodeSection(out, scene, diagnostics, progress);
     WriteOutputInfo(out, state.totals);
     return true;
-}
-
-}  // namespace
-
-bool WriteModelFile(ExportScene& scene, const ExportOptions& options, const std::string& path,
-                    const Provenance& provenance) {
-    return WriteFramedFile(scene, path, FileKind::Model, provenance,
-                           [&](TextWriter& out) { return WriteBody(scene, options, out); });
 }
 
 }  // namespace korvo

@@ -3,8 +3,6 @@
 #include <array>
 #include <unordered_map>
 
-#include "core/log.h"
-#include "core/progress.h"
 #include "writers/attribute_words.h"
 #include "writers/model_lookups.h"
 #include "writers/polygon_section.h"
@@ -65,14 +63,14 @@ void WriteGeometry(TextWriter& out, const ExportScene& scene, const ExportNode& 
     out.Printf("\t\tvolume_r=\"%f\"\n", ScaledPosition(scene, node.volume_r));
 }
 
-void WriteNode(TextWriter& out, ExportScene& scene, const NodeIndex& node_index, int32_t index, const ExportNode& node,
-               const std::vector<Display>& displays) {
+void WriteNode(TextWriter& out, const ExportScene& scene, const NodeIndex& node_index, int32_t index,
+               const ExportNode& node, const std::vector<Display>& displays, Diagnostics& diagnostics) {
     if (node.name.size() > 16) {
-        AddMessageF(scene, "Warning: Length of name over 16 characters. node: %s", node.name.c_str());
+        diagnostics.WarnF("Warning: Length of name over 16 characters. node: %s", node.name.c_str());
     }
     NodeKind kind = node.kind;
     if (displays.empty() && kind == NodeKind::Mesh) {
-        AddMessageF(scene, "Warning: Mesh has no polygon: %s", node.name.c_str());
+        diagnostics.WarnF("Warning: Mesh has no polygon: %s", node.name.c_str());
         kind = NodeKind::Null;
     }
     out.Printf("\t<node index=\"%d\" name=\"%s\" kind=\"%s\"\n", index, node.name.c_str(), Word(kKinds, kind));
@@ -97,20 +95,21 @@ void WriteNode(TextWriter& out, ExportScene& scene, const NodeIndex& node_index,
 
 }  // namespace
 
-void WriteNodeSection(TextWriter& out, ExportScene& scene) {
-    const float step = StepSize(scene, static_cast<int>(scene.nodes.size()));
+void WriteNodeSection(TextWriter& out, const ExportScene& scene, Diagnostics& diagnostics, Progress& progress) {
+    const float step = progress.StepSize(static_cast<int>(scene.nodes.size()));
     const NodeIndex node_index(scene);
     const auto displays = DisplaysByOwner(scene);
     const std::vector<Display> none;
     out.Printf("\n<node_array size=\"%d\">\n", static_cast<int>(scene.nodes.size()));
     for (std::size_t i = 0; i < scene.nodes.size(); ++i) {
-        Advance(scene, step, kProgressText);
+        progress.Advance(step, kProgressText);
         const ExportNode& node = scene.nodes[i];
         const auto it = displays.find(node.id);
-        WriteNode(out, scene, node_index, static_cast<int32_t>(i), node, it == displays.end() ? none : it->second);
+        WriteNode(out, scene, node_index, static_cast<int32_t>(i), node, it == displays.end() ? none : it->second,
+                  diagnostics);
     }
     out.Printf("</node_array>\n");
-    FinishStep(scene, kProgressText);
+    progress.FinishStep(kProgressText);
 }
 
 }  // namespace korvo

@@ -1,7 +1,5 @@
 #include "writers/polygon_section.h"
 
-#include "core/log.h"
-#include "core/progress.h"
 #include "writers/face_links.h"
 #include "writers/matrix_groups.h"
 #include "writers/matrix_palette.h"
@@ -50,6 +48,7 @@ struct PolygonContext {
     ExportScene& scene;
     ModelState& state;
     VertexCommandWriter& vertices;
+    Diagnostics& diagnostics;
     const ExportMaterial& fallback_material;  // for a scene without materials
 };
 
@@ -83,7 +82,7 @@ void WritePolygon(PolygonContext& context, ExportPolygon& polygon, int32_t index
     out.Printf("\t\tnrm_flag=\"%s\" clr_flag=\"%s\" tex_flag=\"%s\"\n", OnOff(material.lights_enabled),
                OnOff(!polygon.colors.empty()), OnOff(TexturesPolygon(polygon, material)));
     out.Write("\t>\n");
-    if (groups.size() > 1) AddMessage(scene, "Warning: Mtx_prim_size of <polygon> is over 1");
+    if (groups.size() > 1) context.diagnostics.Warn("Warning: Mtx_prim_size of <polygon> is over 1");
 
     context.vertices.BeginPolygon(polygon, material, matrix_of_position);
     for (std::size_t g = 0; g < groups.size(); ++g) {
@@ -102,11 +101,11 @@ bool NearZero(const Vec3& n) {
     return small(n.x) && small(n.y) && small(n.z);
 }
 
-void CheckZeroNormals(ExportScene& scene) {
+void CheckZeroNormals(const ExportScene& scene, Diagnostics& diagnostics) {
     for (const ExportPolygon& polygon : scene.polygons) {
         if (polygon.removed) continue;
         for (const Vec3& normal : polygon.normals) {
-            if (NearZero(normal)) AddMessage(scene, "Warning: Zero normals exist " + polygon.name);
+            if (NearZero(normal)) diagnostics.Warn("Warning: Zero normals exist " + polygon.name);
         }
     }
 }
@@ -120,29 +119,30 @@ int32_t PolygonVertexCount(const ExportPolygon& polygon) {
     return count;
 }
 
-void WritePolygonSection(TextWriter& out, ExportScene& scene, ModelState& state, VertexStyle style) {
-    const float step = StepSize(scene, 2 * static_cast<int>(scene.polygons.size()));
+void WritePolygonSection(TextWriter& out, ExportScene& scene, ModelState& state, VertexStyle style,
+                         Diagnostics& diagnostics, Progress& progress) {
+    const float step = progress.StepSize(2 * static_cast<int>(scene.polygons.size()));
     int32_t written = 0;
     for (const ExportPolygon& polygon : scene.polygons) {
-        Advance(scene, step, kPhase);
+        progress.Advance(step, kPhase);
         if (!polygon.removed) ++written;
     }
     if (written > 0) {
         out.Printf("\n<polygon_array size=\"%d\">\n", written);
-        VertexCommandWriter vertices(out, scene, style);
+        VertexCommandWriter vertices(out, scene, style, diagnostics);
         const ExportMaterial fallback_material;
-        PolygonContext context{out, scene, state, vertices, fallback_material};
+        PolygonContext context{out, scene, state, vertices, diagnostics, fallback_material};
         int32_t index = 0;
         for (ExportPolygon& polygon : scene.polygons) {
             if (polygon.removed) continue;
-            Advance(scene, step, kPhase);
+            progress.Advance(step, kPhase);
             WritePolygon(context, polygon, index++);
         }
         out.Write("</polygon_array>\n");
     }
-    CheckModelLimits(scene, state.totals);
-    CheckZeroNormals(scene);
-    FinishStep(scene, kPhase);
+    CheckModelLimits(state.totals, diagnostics);
+    CheckZeroNormals(scene, diagnostics);
+    progress.FinishStep(kPhase);
 }
 
 }  // namespace korvo

@@ -1,7 +1,4 @@
-#include "core/export_scene.h"
-#include "core/progress.h"
 #include "writers/file_writers.h"
-#include "writers/text_writer.h"
 
 namespace korvo {
 
@@ -36,29 +33,24 @@ void WriteLight(TextWriter& out, int index, const ExportLight& light) {
     out.Printf("\t/>\n");
 }
 
-bool WriteBody(ExportScene& scene, TextWriter& out) {
+}  // namespace
+
+bool WriteSceneDataBody(TextWriter& out, const WriterInput& input, Diagnostics& /*diagnostics*/, Progress& progress) {
+    const ExportScene& scene = input.scene;
     // One progress step: the camera, then one item per light.
-    const float step = StepSize(scene, 1 + static_cast<int>(scene.lights.size()));
+    const float step = progress.StepSize(1 + static_cast<int>(scene.lights.size()));
 
     WriteCamera(out, scene.cameras.empty() ? nullptr : &scene.cameras.front());
-    Advance(scene, step, "Exporting Camera");
+    progress.Advance(step, "Exporting Camera");
 
     out.Printf("\n<light>\n");
     for (std::size_t i = 0; i < scene.lights.size(); ++i) {
         WriteLight(out, static_cast<int>(i), scene.lights[i]);
-        Advance(scene, step, "Exporting Lights");
+        progress.Advance(step, "Exporting Lights");
     }
     out.Printf("</light>\n");
-    FinishStep(scene, "Exporting Lights");
+    progress.FinishStep("Exporting Lights");
     return true;
-}
-
-}  // namespace
-
-bool WriteSceneDataFile(ExportScene& scene, const ExportOptions& /*options*/, const std::string& path,
-                        const Provenance& provenance) {
-    return WriteFramedFile(scene, path, FileKind::SceneData, provenance,
-                           [&](TextWriter& out) { return WriteBody(scene, out); });
 }
 
 }  // namespace korvo

@@ -3,7 +3,6 @@
 #include <cstdarg>
 #include "core/atomic_file.h"
 #include "core/format.h"
-#include "core/log.h"
 #include "core/text_encoding.h"
 
 namespace korvo {
@@ -15,34 +14,39 @@ void TextWriter::Printf(const char* format, ...) {
     va_end(args);
 }
 
-bool CheckNotReadOnly(ExportScene& scene, const std::string& path) {
+bool CheckNotReadOnly(Diagnostics& diagnostics, const std::string& path) {
     if (!IsReadOnlyFile(path)) return true;
-    AddMessageF(scene, "Warning: Can't write to read-only file. %s", path.c_str());
+    diagnostics.WarnF("Warning: Can't write to read-only file. %s", path.c_str());
     return false;
 }
 
-bool CommitTextFile(ExportScene& scene, const std::string& path, const TextWriter& text) {
-    const ShiftJisResult encoded = EncodeShiftJis(text.text());
+bool CommitTextFile(Diagnostics& diagnostics, const std::string& path, const std::string& text) {
+    const ShiftJisResult encoded = EncodeShiftJis(text);
     if (encoded.replaced > 0) {
-        AddMessageF(scene, "Warning: Characters that Shift_JIS cannot hold were written as \"?\". %s", path.c_str());
+        diagnostics.WarnF("Warning: Characters that Shift_JIS cannot hold were written as \"?\". %s", path.c_str());
     }
     std::string error;
     if (!WriteFileAtomically(path, encoded.bytes, &error)) {
         // The error names the path and the reason.
-        AddMessageF(scene, "Warning: Can't write file. %s", error.c_str());
+        diagnostics.WarnF("Warning: Can't write file. %s", error.c_str());
         return false;
     }
     return true;
 }
 
-bool WriteFramedFile(ExportScene& scene, const std::string& path, FileKind kind, const Provenance& provenance,
-                     const BodyWriter& write_body) {
-    if (!CheckNotReadOnly(scene, path)) return false;
+std::optional<std::string> FramedText(FileKind kind, const Provenance& provenance, const BodyWriter& write_body) {
     TextWriter out;
     WriteHead(out, kind, provenance);
-    if (!write_body(out)) return false;
+    if (!write_body(out)) return std::nullopt;
     WriteBodyClose(out, kind);
-    return CommitTextFile(scene, path, out);
+    return out.text();
+}
+
+bool WriteFramedFile(Diagnostics& diagnostics, const std::string& path, FileKind kind, const Provenance& provenance,
+                     const BodyWriter& write_body) {
+    if (!CheckNotReadOnly(diagnostics, path)) return false;
+    const std::optional<std::string> text = FramedText(kind, provenance, write_body);
+    return text && CommitTextFile(diagnostics, path, *text);
 }
 
 }  // namespace korvo

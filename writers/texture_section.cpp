@@ -7,9 +7,7 @@
 
 #include "core/export_names.h"
 #include "core/export_scene.h"
-#include "core/log.h"
 #include "core/paths.h"
-#include "core/progress.h"
 #include "texture/color15.h"
 #include "texture/texture_encoder.h"
 #include "texture/texture_format.h"
@@ -106,14 +104,14 @@ void WriteConverted(TextWriter& out, const ExportTexture& t, const EncodedTextur
     out.Printf("\t</tex_image>\n");
 }
 
-void WriteImages(TextWriter& out, ExportScene& scene) {
-    const float step = StepSize(scene, static_cast<int>(scene.textures.size()));
+void WriteImages(TextWriter& out, ExportScene& scene, Diagnostics& diagnostics, Progress& progress) {
+    const float step = progress.StepSize(static_cast<int>(scene.textures.size()));
     out.Printf("\n<tex_image_array size=\"%d\">\n", static_cast<int>(scene.textures.size()));
     for (std::size_t i = 0; i < scene.textures.size(); ++i) {
         ExportTexture& t = scene.textures[i];
         if (t.name.empty()) t.name = TextureBaseName(t.path);
         if (t.name.size() > kMaxNameLength) {
-            AddMessageF(scene, "Warning: Length of name over 16 characters. texture: %s", t.name.c_str());
+            diagnostics.WarnF("Warning: Length of name over 16 characters. texture: %s", t.name.c_str());
         }
         const EncodedTexture encoded = EncodeTexture(t);
         if (t.prepared) {
@@ -121,14 +119,15 @@ void WriteImages(TextWriter& out, ExportScene& scene) {
         } else {
             WriteConverted(out, t, encoded, static_cast<int>(i));
         }
-        Advance(scene, step, kProgressText);
+        progress.Advance(step, kProgressText);
     }
     out.Printf("</tex_image_array>\n");
 }
 
 // Names every palette and lists the ones to write; false when a palette
 // name is shared by different colours.
-bool ListPalettes(ExportScene& scene, std::vector<const ExportTexture*>& written) {
+bool ListPalettes(ExportScene& scene, std::vector<const ExportTexture*>& written, Diagnostics& diagnostics,
+                  Progress& progress) {
     for (std::size_t i = 0; i < scene.textures.size(); ++i) {
         ExportTexture& t = scene.textures[i];
         if (t.format == kFormatDirect) continue;
@@ -139,8 +138,8 @@ bool ListPalettes(ExportScene& scene, std::vector<const ExportTexture*>& written
             });
             if (earlier != before) {
                 if (earlier->palette != t.palette) {
-                    FinishStep(scene, kProgressText);
-                    ReportError(scene, "Texture palette data is not identical. " + t.palette_name, "Palette Error");
+                    progress.FinishStep(kProgressText);
+                    diagnostics.Error("Texture palette data is not identical. " + t.palette_name, "Palette Error");
                     return false;
                 }
                 t.shares_palette = true;
@@ -152,7 +151,7 @@ bool ListPalettes(ExportScene& scene, std::vector<const ExportTexture*>& written
     return true;
 }
 
-void WritePalettes(TextWriter& out, ExportScene& scene, std::vector<const ExportTexture*>& written) {
+void WritePalettes(TextWriter& out, std::vector<const ExportTexture*>& written, Diagnostics& diagnostics) {
     if (written.empty()) return;
     std::stable_sort(written.begin(), written.end(), [](const ExportTexture* a, const ExportTexture* b) {
         return a->palette_output_name < b->palette_output_name;
@@ -164,8 +163,7 @@ void WritePalettes(TextWriter& out, ExportScene& scene, std::vector<const Export
         out.Printf("\t<tex_palette index=\"%d\" name=\"%s\" color_size=\"%d\">", static_cast<int>(i),
                    t.palette_output_name.c_str(), static_cast<int>(padded));
         if (t.palette_output_name.size() > kMaxNameLength) {
-            AddMessageF(scene, "Warning: Length of name over 16 characters. palette: %s",
-                        t.palette_output_name.c_str());
+            diagnostics.WarnF("Warning: Length of name over 16 characters. palette: %s", t.palette_output_name.c_str());
         }
         std::vector<uint32_t> colors(t.palette.begin(), t.palette.end());
         colors.resize(padded, kPaletteFiller);
@@ -177,15 +175,15 @@ void WritePalettes(TextWriter& out, ExportScene& scene, std::vector<const Export
 
 }  // namespace
 
-bool WriteTextureSections(TextWriter& out, ExportScene& scene) {
+bool WriteTextureSections(TextWriter& out, ExportScene& scene, Diagnostics& diagnostics, Progress& progress) {
     if (scene.textures.empty()) {
-        FinishStep(scene, kProgressText);
+        progress.FinishStep(kProgressText);
         return true;
     }
-    WriteImages(out, scene);
+    WriteImages(out, scene, diagnostics, progress);
     std::vector<const ExportTexture*> written;
-    if (!ListPalettes(scene, written)) return false;
-    WritePalettes(out, scene, written);
+    if (!ListPalettes(scene, written, diagnostics, progress)) return false;
+    WritePalettes(out, written, diagnostics);
     for (ExportTexture& t : scene.textures) {
         if (t.palette_output_name.empty()) continue;
         const auto entry = std::find_if(written.begin(), written.end(), [&](const ExportTexture* w) {
@@ -193,7 +191,7 @@ bool WriteTextureSections(TextWriter& out, ExportScene& scene) {
         });
         if (entry != written.end()) t.palette_index = static_cast<int32_t>(entry - written.begin());
     }
-    FinishStep(scene, kProgressText);
+    progress.FinishStep(kProgressText);
     return true;
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/log.h"
 #include "writers/position_encoding.h"
 
 namespace korvo {
@@ -76,8 +75,8 @@ bool VertexCommandWriter::WriteTexCoord(const CornerIndices& corner) {
         const float t = st->t * height;
         const bool out_of_range = s < -2048.0f || s >= 2048.0f || t < -2048.0f || t >= 2048.0f;
         if (out_of_range && !state_.uv_warning_given) {
-            AddMessageF(scene_, "Warning: UV range over. %s (%s) %.6f, %.6f", polygon_->name.c_str(),
-                        material_->name.c_str(), s, t);
+            diagnostics_.WarnF("Warning: UV range over. %s (%s) %.6f, %.6f", polygon_->name.c_str(),
+                               material_->name.c_str(), s, t);
             state_.uv_warning_given = true;
         }
         out_.Printf("\t\t\t\t\t<tex st=\"%f %f\"/>\n", s, t);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/diagnostics.h"
 #include "core/export_options.h"
 #include "core/export_scene.h"
 #include "writers/text_writer.h"
@@ -41,8 +42,8 @@ bool GeneratesTexCoordsFromMaterial(const ExportMaterial& material);
 
 class VertexCommandWriter {
 public:
-    VertexCommandWriter(TextWriter& out, ExportScene& scene, VertexStyle style)
-        : out_(out), scene_(scene), style_(style) {}
+    VertexCommandWriter(TextWriter& out, const ExportScene& scene, VertexStyle style, Diagnostics& diagnostics)
+        : out_(out), scene_(scene), style_(style), diagnostics_(diagnostics) {}
 
     // Normals are normalised in place as they are written. The arguments
     // must outlive the polygon's vertices.
@@ -61,8 +62,9 @@ private:
     void WritePosition(const CornerIndices& corner, bool first_corner);
 
     TextWriter& out_;
-    ExportScene& scene_;
+    const ExportScene& scene_;
     VertexStyle style_;
+    Diagnostics& diagnostics_;
     ExportPolygon* polygon_ = nullptr;
     const ExportMaterial* material_ = nullptr;
     const ExportTexture* texture_ = nullptr;

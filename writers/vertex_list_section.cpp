@@ -1,7 +1,5 @@
 #include "writers/vertex_list_section.h"
 
-#include "core/progress.h"
-
 namespace korvo {
 
 namespace {
@@ -44,12 +42,12 @@ void WriteColors(TextWriter& out, ExportScene& scene) {
 
 }  // namespace
 
-void WriteVertexLists(TextWriter& out, ExportScene& scene, VertexStyle style) {
+void WriteVertexLists(TextWriter& out, ExportScene& scene, VertexStyle style, Progress& progress) {
     if (style == VertexStyle::Index) {
         WritePositions(out, scene);
         WriteColors(out, scene);
     }
-    FinishStep(scene, kProgressText);
+    progress.FinishStep(kProgressText);
 }
 
 }  // namespace korvo

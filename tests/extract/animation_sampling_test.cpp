@@ -173,7 +173,7 @@ TEST_F(AnimationSamplingTest, SkinsDeformOnlyWhileTheSamplesAreRead) {
     host.Link();
     wrapper.InitialiseAll(host);
     options.frames = test::Frames(0, 1);
-    Extraction extraction{scene, host, wrapper, options};
+    Extraction extraction{scene, host, wrapper, options, reports.diagnostics, shown.progress};
     SwitchSkinDeformation(extraction, false);
     ASSERT_TRUE(ExtractScene(extraction));
     EXPECT_EQ(spy.seen, (std::vector<std::array<bool, 2>>{{true, false}, {true, false}}));
@@ -185,7 +185,7 @@ TEST_F(AnimationSamplingTest, SkinsDeformOnlyWhileTheSamplesAreRead) {
     // Without the export's switch there is nothing to undo or redo.
     spy.seen.clear();
     scene.nodes.clear();
-    Extraction untouched{scene, host, wrapper, options};
+    Extraction untouched{scene, host, wrapper, options, reports.diagnostics, shown.progress};
     ASSERT_TRUE(ExtractScene(untouched));
     EXPECT_EQ(spy.seen, (std::vector<std::array<bool, 2>>{{true, false}, {true, false}}));
     EXPECT_TRUE(skinned.modifiers[0]->enabled);
@@ -197,7 +197,7 @@ TEST_F(AnimationSamplingTest, WithoutFramesTheStaticTransformIsTheIdentity) {
     host.Link();
     wrapper.InitialiseAll(host);
     options.frames.count = 0;
-    Extraction extraction{scene, host, wrapper, options};
+    Extraction extraction{scene, host, wrapper, options, reports.diagnostics, shown.progress};
     ExportNode record;
     record.visible = true;
     SampleNode(extraction, node, record, true);

@@ -7,9 +7,9 @@
 
 #include "host/memory/memory_scene.h"
 #include "host/scene_wrapper.h"
-#include "core/progress.h"
 #include "extract/scene_extraction.h"
 #include "extract/skin_deformation.h"
+#include "support/reports.h"
 #include "support/test_support.h"
 
 namespace korvo::test {
@@ -37,10 +37,7 @@ inline ::testing::AssertionResult MatrixNear(const Matrix3& actual, const Matrix
 
 class ExtractionFixture : public ::testing::Test {
 protected:
-    ExtractionFixture() {
-        host.end_frame = 30;
-        scene.progress.feedback = &feedback;
-    }
+    ExtractionFixture() { host.end_frame = 30; }
 
     // Extracts frames start..end of the host scene as the driver would:
     // the wrapper over all nodes or the selection, deformation off around it.
@@ -52,8 +49,7 @@ protected:
             wrapper.Initialise(host, host.SelectedNodes(), /*hierarchy=*/true);
         }
         options.frames = Frames(start, end);
-        ProgressStart(scene, 8);
-        Extraction extraction{scene, host, wrapper, options};
+        Extraction extraction{scene, host, wrapper, options, reports.diagnostics, shown.progress};
         SwitchSkinDeformation(extraction, false);
         const bool ok = ExtractScene(extraction);
         SwitchSkinDeformation(extraction, true);
@@ -90,7 +86,8 @@ protected:
     ExportScene scene;
     ExportOptions options;
     SceneWrapper wrapper;
-    RecordingFeedback feedback;
+    Reports reports;
+    ShownProgress shown;
 };
 
 }  // namespace korvo::test

@@ -24,13 +24,15 @@ struct Extracted {
     std::unique_ptr<MemoryScene> host;
     SceneWrapper wrapper;
     ExportOptions options;
+    Diagnostics diagnostics;
+    Progress progress;
 
     explicit Extracted(const char* text) {
         std::string error;
         host = LoadSceneDocumentText(text, "lights.json", &error);
         EXPECT_TRUE(host) << error;
         wrapper.InitialiseAll(*host);
-        Extraction extraction{scene, *host, wrapper, options};
+        Extraction extraction{scene, *host, wrapper, options, diagnostics, progress};
         ExtractLightsAndCamera(extraction);
     }
 };

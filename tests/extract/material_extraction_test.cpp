@@ -31,7 +31,7 @@ TEST(MaterialExtraction, NamesAreCleanedMadeUniqueAndSortedWithTheirSources) {
     EXPECT_EQ(run.Material("dummy_material").diffuse, (std::vector<Rgb8>{{96, 96, 96}}));
     EXPECT_FALSE(run.Material("dummy_material").orphan);
     EXPECT_TRUE(run.Material("a_b").orphan);
-    EXPECT_EQ(run.scene.messages,
+    EXPECT_EQ(run.reports.Warnings(),
               (Strings{"Warning: No material on node \"Bare\"",
                        "Warning: Material \"Odd\" is not of a supported material type and has been assigned a "
                        "default material.",
@@ -39,7 +39,7 @@ TEST(MaterialExtraction, NamesAreCleanedMadeUniqueAndSortedWithTheirSources) {
                        "Warning: Material name changed: dummy_material_1",
                        "Warning: Exported material is not KORVO standard or KORVO morpher and will be set to "
                        "default parameters: \"dummy_material\""}));
-    EXPECT_TRUE(run.feedback.boxes.empty());
+    EXPECT_TRUE(run.reports.Errors().empty());
     EXPECT_EQ(run.scene.material_count_before_compression, 7);
 }
 
@@ -49,7 +49,7 @@ TEST(MaterialExtraction, WithoutAMeshNeedingItThereIsNoDefaultMaterial) {
                             "nodes": [{"name": "Box", "material": "Only", "mesh": {}}]})"));
     ASSERT_TRUE(run.Extract());
     EXPECT_EQ(run.MaterialNames(), Strings{"Only"});
-    EXPECT_TRUE(run.scene.messages.empty());
+    EXPECT_TRUE(run.reports.all.empty());
 }
 
 TEST(MaterialExtraction, KorvoPropertiesFollowTheRadioRule) {
@@ -80,7 +80,7 @@ TEST(MaterialExtraction, KorvoPropertiesFollowTheRadioRule) {
     const ExportMaterial& b = run.Material("B");
     EXPECT_EQ(b.priority, 0);
     EXPECT_EQ(b.lights_enabled, 0);
-    EXPECT_TRUE(run.scene.messages.empty());
+    EXPECT_TRUE(run.reports.all.empty());
 }
 
 TEST(MaterialExtraction, HostStandardMaterialsGetDefaultParametersButTheirOwnColours) {
@@ -91,8 +91,8 @@ TEST(MaterialExtraction, HostStandardMaterialsGetDefaultParametersButTheirOwnCol
         "opacity": {"keys": [[0, 0.999], [2, 0]]}}]})"));
     ASSERT_TRUE(run.Extract(0, 2));
     const ExportMaterial& m = run.Material("Plain");
-    EXPECT_EQ(run.scene.messages, Strings{"Warning: Exported material is not KORVO standard or KORVO morpher and "
-                                          "will be set to default parameters: \"Plain\""});
+    EXPECT_EQ(run.reports.Warnings(), Strings{"Warning: Exported material is not KORVO standard or KORVO morpher and "
+                                              "will be set to default parameters: \"Plain\""});
     EXPECT_EQ((std::vector<int32_t>{m.light0, m.light1, m.lights_enabled, m.compress}),
               (std::vector<int32_t>{1, 0, 1, 0}));
     EXPECT_EQ(m.polygon_mode, PolygonMode::Modulate);
@@ -143,7 +143,7 @@ TEST(MaterialExtraction, MorpherVisitsItsBaseFirst) {
     ASSERT_EQ(run.scene.textures.size(), 3u);
     EXPECT_EQ(run.scene.textures[0].name, "a_ch0");
     EXPECT_EQ(run.scene.textures[2].name, "c_base");
-    EXPECT_TRUE(run.scene.messages.empty());
+    EXPECT_TRUE(run.reports.all.empty());
 }
 
 TEST(MaterialExtraction, ErrorsStopTheExport) {
@@ -176,8 +176,8 @@ TEST(MaterialExtraction, OnlyTheDiffuseBitmapIsUsed) {
         {"class": "korvo_standard", "name": "Layered", "diffuse_map": {"file_name": "one.tga"},
          "maps": [{"class": "noise"}, {"file_name": "missing.tga"}]}]})"));
     ASSERT_TRUE(run.Extract());
-    EXPECT_EQ(run.scene.messages, (Strings{"Warning: Procedural texture is ignored on material: Noisy",
-                                           "Warning: Multi texture is used. Use first texture only. Layered"}));
+    EXPECT_EQ(run.reports.Warnings(), (Strings{"Warning: Procedural texture is ignored on material: Noisy",
+                                               "Warning: Multi texture is used. Use first texture only. Layered"}));
     EXPECT_TRUE(run.Material("Noisy").texture_path.empty());
     EXPECT_EQ(run.Material("Noisy").texture_frame_count, 0);
     EXPECT_EQ(run.Material("Layered").texture_path, run.HostPath("one.tga"));
@@ -195,8 +195,8 @@ TEST(MaterialExtraction, TheTexturedExampleHasOneMaterialOfEachKind) {
     EXPECT_EQ(textures, (Strings{"checker", "face_base", "face_blink", "face_smile", "leaf_alpha", "stone_cmp",
                                  "walk01", "walk02", "walk03"}));
     EXPECT_EQ(run.Material("Walker").pattern_counts, (std::vector<int32_t>{2, 2, 1}));
-    EXPECT_EQ(run.scene.messages.size(), 2u);
-    EXPECT_TRUE(run.feedback.boxes.empty());
+    EXPECT_EQ(run.reports.Warnings().size(), 2u);
+    EXPECT_TRUE(run.reports.Errors().empty());
 }
 
 }  // namespace

@@ -11,8 +11,8 @@
 
 #include "host/document/scene_document.h"
 #include "host/scene_wrapper.h"
-#include "core/progress.h"
 #include "extract/material_extraction.h"
+#include "support/reports.h"
 #include "support/test_support.h"
 
 namespace korvo::test {
@@ -39,8 +39,6 @@ inline std::string TrueColorTga(int width, int height, uint8_t alpha = 255) {
 
 class MaterialTestScene {
 public:
-    MaterialTestScene() { scene.progress.feedback = &feedback; }
-
     // The document is read as "<folder>/scene.json"; false when it does not load.
     bool Load(const std::string& document) {
         std::string error;
@@ -63,8 +61,7 @@ public:
         if (!host) return false;
         wrapper.InitialiseAll(*host);
         options.frames = Frames(start, end);
-        ProgressStart(scene, 8);
-        extraction = std::make_unique<Extraction>(scene, *host, wrapper, options);
+        extraction = std::make_unique<Extraction>(scene, *host, wrapper, options, reports.diagnostics, shown.progress);
         return ExtractMaterials(*extraction);
     }
 
@@ -90,11 +87,11 @@ public:
         return kMissing;
     }
 
-    // The message boxes as BoxLines gives them, the scene's folder shown as <dir>.
+    // The errors as Reports gives them, the scene's folder shown as <dir>.
     std::vector<std::string> BoxTexts() const {
         std::vector<std::string> texts;
         const std::string dir = folder.path().string();
-        for (std::string text : BoxLines(feedback.boxes)) {
+        for (std::string text : reports.Errors()) {
             for (std::size_t at = text.find(dir); at != std::string::npos; at = text.find(dir, at)) {
                 text.replace(at, dir.size(), "<dir>");
             }
@@ -111,7 +108,8 @@ public:
     ExportScene scene;
     ExportOptions options;
     SceneWrapper wrapper;
-    RecordingFeedback feedback;
+    Reports reports;
+    ShownProgress shown;
     std::unique_ptr<Extraction> extraction;
 };
 

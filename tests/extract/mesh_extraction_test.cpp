@@ -125,7 +125,7 @@ TEST(MeshExtraction, FacesOfMoreThanFourSidesStayTrianglesWithOneWarning) {
     ASSERT_TRUE(run.Build());
     EXPECT_EQ(run.Polygon(0).triangles.size(), 6u);
     EXPECT_EQ(run.Polygon(0).quads.size(), 1u);
-    EXPECT_EQ(run.scene.messages,
+    EXPECT_EQ(run.reports.Warnings(),
               std::vector<std::string>{"Warning: Polygons of a higher order than quadrilateral were found on node "
                                        "\"Pentagon\" and have been converted to triangles."});
 }
@@ -166,7 +166,7 @@ TEST(MeshExtraction, EachSubMaterialGetsAPolygonAndAnUnusedOneIsRemoved) {
     for (const ExportMaterial& material : run.scene.materials) orphans.push_back(material.orphan);
     EXPECT_EQ(orphans, (std::vector<bool>{false, true, false}));
     // Pieces of one node do not count as renamed nodes.
-    EXPECT_TRUE(run.scene.messages.empty());
+    EXPECT_TRUE(run.reports.all.empty());
 }
 
 TEST(MeshExtraction, VertexColoursOnlyWithColourDisplayAndDegenerateFacesDropped) {
@@ -202,10 +202,11 @@ TEST(MeshExtraction, RenamedNodesBoneObjectsAndSkippedNodes) {
     EXPECT_FALSE(run.Polygon(1).removed);
     EXPECT_TRUE(run.Polygon(2).removed);
     EXPECT_EQ(run.Polygon(2).triangles.size(), 1u);
-    // Only a host name equal to an earlier polygon's name is reported.
-    EXPECT_EQ(run.scene.messages, std::vector<std::string>{"Warning: Node name changed: my_box"});
+    // Only a host name equal to an earlier polygon's name is reported, once
+    // per such polygon.
+    EXPECT_EQ(run.reports.Warnings(), std::vector<std::string>(2, "Warning: Node name changed: my_box"));
     // Both passes advance once per mesh node.
-    EXPECT_FLOAT_EQ(run.scene.progress.current - run.progress_before, 10.0f);
+    EXPECT_FLOAT_EQ(run.shown.progress.percent() - run.progress_before, 10.0f);
 }
 
 TEST(MeshExtraction, SubdivisionSurfacesAreRefusedWithAnErrorBoxAndLeftOut) {
@@ -225,7 +226,7 @@ TEST(MeshExtraction, SubdivisionSurfacesAreRefusedWithAnErrorBoxAndLeftOut) {
     ASSERT_TRUE(polygons.Build());
     ASSERT_EQ(polygons.scene.polygons.size(), 1u);
     EXPECT_EQ(polygons.Polygon(0).name, "Plain");
-    EXPECT_EQ(test::BoxLines(polygons.feedback.boxes),
+    EXPECT_EQ(polygons.reports.Errors(),
               (std::vector<std::string>{"Subdivision Modifier Applied: Error: Can't export subdivision surface. Smooth",
                                         "Subdivision Modifier Applied: Error: Can't export subdivision surface. "
                                         "Meshsmoothed"}));
@@ -261,7 +262,7 @@ TEST(MeshExtraction, AMeshTooLargeForSixteenBitIndicesIsRefused) {
     ASSERT_NE(run.host, nullptr);
     run.host->nodes[1]->mesh->vertices.resize(65536);
     EXPECT_FALSE(run.Build());
-    EXPECT_EQ(test::BoxLines(run.feedback.boxes),
+    EXPECT_EQ(run.reports.Errors(),
               std::vector<std::string>{"Mesh Export Error: Mesh \"Huge\" has 65536 vertices; a mesh can have at most "
                                        "65535. Split it into smaller meshes."});
 
@@ -269,7 +270,7 @@ TEST(MeshExtraction, AMeshTooLargeForSixteenBitIndicesIsRefused) {
         "faces": [[0, 1, 2]]}}]})");
     fits.host->nodes[1]->mesh->vertices.resize(65535);
     EXPECT_TRUE(fits.Build());
-    EXPECT_TRUE(fits.feedback.boxes.empty());
+    EXPECT_TRUE(fits.reports.Errors().empty());
 }
 
 }  // namespace

@@ -11,10 +11,10 @@
 
 #include "host/document/scene_document.h"
 #include "host/scene_wrapper.h"
-#include "core/progress.h"
 #include "extract/material_extraction.h"
 #include "extract/mesh_extraction.h"
 #include "extract/skin_deformation.h"
+#include "support/reports.h"
 #include "support/test_support.h"
 
 namespace korvo::test {
@@ -25,7 +25,6 @@ public:
         std::string error;
         host = LoadSceneDocumentText(document, "test.json", &error);
         EXPECT_NE(host, nullptr) << error;
-        scene.progress.feedback = &feedback;
     }
 
     // Frames start..end. What material extraction said and advanced is
@@ -36,8 +35,7 @@ public:
         wrapper.InitialiseAll(*host);
         wrapper.SetStaticFrame(0);
         options.frames = Frames(start, end);
-        ProgressStart(scene, 8);
-        Extraction extraction{scene, *host, wrapper, options};
+        Extraction extraction{scene, *host, wrapper, options, reports.diagnostics, shown.progress};
         extraction.node_progress_step = node_progress_step;
         SwitchSkinDeformation(extraction, false);
         bool ok = true;
@@ -47,9 +45,8 @@ public:
             ok = ExtractMaterials(extraction);
         }
         for (ExportMaterial& material : scene.materials) material.orphan = true;
-        scene.messages.clear();
-        feedback.boxes.clear();
-        progress_before = scene.progress.current;
+        reports.all.clear();
+        progress_before = shown.progress.percent();
         ok = ok && BuildPolygons(extraction);
         SwitchSkinDeformation(extraction, true);
         return ok;
@@ -65,7 +62,8 @@ public:
     ExportScene scene;
     ExportOptions options;
     SceneWrapper wrapper;
-    RecordingFeedback feedback;
+    Reports reports;
+    ShownProgress shown;
     float node_progress_step = 0.0f;
     float progress_before = 0.0f;
     // Stands in for material extraction when set.

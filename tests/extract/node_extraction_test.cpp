@@ -18,9 +18,8 @@ TEST_F(NodeExtractionTest, EqualNamesGetSuffixesInExtractionOrder) {
     EXPECT_EQ(Names(), (NameList{"Box", "Box_1", "Box_2"}));
     EXPECT_EQ((std::vector<int32_t>{Node("Box").id, Node("Box_1").id, Node("Box_2").id}),
               (std::vector<int32_t>{first, second, third}));
-    EXPECT_TRUE(scene.messages.empty());
-    EXPECT_EQ(scene.progress.finished_steps, 1);
-    EXPECT_EQ(feedback.progress_texts.back().rfind("Exporting Nodes (", 0), 0u);
+    EXPECT_TRUE(reports.all.empty());
+    EXPECT_EQ(shown.texts.back(), "Exporting Nodes (12%)") << "one step of eight";
 }
 
 TEST_F(NodeExtractionTest, FilterKeepsHiddenGroupsAndMarkedNodesButNeverTargets) {
@@ -72,14 +71,14 @@ TEST_F(NodeExtractionTest, AnEmptyNameStopsTheExport) {
     MemoryNode& parent = Add("parent");
     Add("", &parent);
     EXPECT_FALSE(Extract());
-    EXPECT_EQ(test::BoxLines(feedback.boxes), std::vector<std::string>{"Node Export Error: Node name is empty"});
+    EXPECT_EQ(reports.Errors(), std::vector<std::string>{"Node Export Error: Node name is empty"});
 }
 
 TEST_F(NodeExtractionTest, NoNodePassingTheFilterStopsTheExport) {
     Add("hidden").hidden = true;
     Add("target", nullptr, ObjectKind::Target);
     EXPECT_FALSE(Extract());
-    EXPECT_EQ(test::BoxLines(feedback.boxes), std::vector<std::string>{"Node Export Error: No effective node"});
+    EXPECT_EQ(reports.Errors(), std::vector<std::string>{"Node Export Error: No effective node"});
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ TEST(ReferenceTransform, SkinAndPhysiqueInitialTransformsBeforeTheWorldAtTheFirs
          "transform": {"position": {"keys": [[0, [0, 0, 0]], [4, [0, 0, 8]]]}}},
         {"name": "Plain", "transform": {"position": [1, 2, 3]}}]})");
     ASSERT_TRUE(run.Build(2, 4));
-    const Extraction extraction{run.scene, *run.host, run.wrapper, run.options};
+    Extraction extraction{run.scene, *run.host, run.wrapper, run.options, run.reports.diagnostics, run.shown.progress};
     auto reference = [&](const std::string& name) {
         for (const auto& node : run.host->nodes) {
             if (node->name == name) return ReferenceTransform(extraction, node.get());

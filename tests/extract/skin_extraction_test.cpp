@@ -107,7 +107,7 @@ TEST(SkinExtraction, WronglyWeightedVerticesStopTheExportNamingTheFirst) {
     for (const Case& c : cases) {
         MeshTestScene run(SkinnedPair(c.weights));
         EXPECT_FALSE(run.Build()) << c.weights;
-        EXPECT_EQ(test::BoxLines(run.feedback.boxes), std::vector<std::string>{"Wrong weighted vertices: " + c.text});
+        EXPECT_EQ(run.reports.Errors(), std::vector<std::string>{"Wrong weighted vertices: " + c.text});
     }
 }
 
@@ -117,7 +117,7 @@ TEST(SkinExtraction, ASkinWithoutBonesOnlyWarns) {
         "modifiers": [{"class": "skin"}]}]})");
     ASSERT_TRUE(run.Build());
     EXPECT_FALSE(run.Polygon(0).skinned());
-    EXPECT_EQ(run.scene.messages,
+    EXPECT_EQ(run.reports.Warnings(),
               std::vector<std::string>{"Warning: Skinning modifier applied to node \"Loose\" with no bones attached."});
 }
 

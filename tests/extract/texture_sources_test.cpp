@@ -38,8 +38,7 @@ TEST(TextureSources, ImagesAreRoundedUpToPowersOfTwoAndSharedByPath) {
     ASSERT_EQ(tiny.pixels.size(), 4u * 4 * 4);
     EXPECT_EQ(std::vector<uint8_t>(tiny.pixels.begin() + 4, tiny.pixels.begin() + 8),
               (std::vector<uint8_t>{0x80, 0x40, 1, 7}));
-    EXPECT_EQ(run.scene.messages,
-              Strings{"Warning: Size of texture is wrong. " + run.HostPath("wide.tga") + "."});
+    EXPECT_EQ(run.reports.Warnings(), Strings{"Warning: Size of texture is wrong. " + run.HostPath("wide.tga") + "."});
     EXPECT_EQ(run.Material("T2").texture_path, run.HostPath("tiny.tga"));
 }
 

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+#include "support/reports.h"
+
 namespace korvo {
 namespace {
 
@@ -15,6 +17,14 @@ ExportNode Node(int32_t id, const char* name, int32_t parent, NodeKind kind = No
     return node;
 }
 
+// Compresses with the options; returns the warnings.
+std::vector<std::string> Compress(ExportScene& scene, const ExportOptions& options = {}) {
+    test::Reports reports;
+    Progress progress;
+    CompressNodes(scene, options, reports.diagnostics, progress);
+    return reports.Warnings();
+}
+
 TEST(NodeCompressionTest, GroupsSeveralTopLevelNodesUnderAWorldRoot) {
     ExportScene scene;
     ExportOptions options;
@@ -23,7 +33,7 @@ TEST(NodeCompressionTest, GroupsSeveralTopLevelNodesUnderAWorldRoot) {
     scene.nodes[0].brother_next = 7;
     scene.nodes[0].child = 6;
     scene.nodes[2].brother_prev = 5;
-    CompressNodes(scene, options);
+    Compress(scene, options);
 
     ASSERT_EQ(scene.nodes.size(), 4u);
     EXPECT_EQ(scene.node_count_before_compression, 4);
@@ -41,7 +51,7 @@ TEST(NodeCompressionTest, GroupsSeveralTopLevelNodesUnderAWorldRoot) {
 
     ExportScene single;
     single.nodes = {Node(1, "Only", -1)};
-    CompressNodes(single, options);
+    Compress(single, options);
     EXPECT_EQ(single.nodes.size(), 1u);
     EXPECT_EQ(single.node_count_before_compression, 1);
 }
@@ -61,7 +71,7 @@ TEST(NodeCompressionTest, MovesBlendedVerticesIntoModelSpaceAndBoundsMeshNodes) 
     face.position = {0, 1, 2};
     polygon.triangles = {face};
     scene.polygons = {polygon};
-    CompressNodes(scene, ExportOptions{});
+    Compress(scene);
 
     const ExportPolygon& moved = scene.polygons[0];
     EXPECT_EQ(moved.positions, (std::vector<Vec3>{{0, 0, 0}, {11, 0, 0}, {10, 1, 0}}));

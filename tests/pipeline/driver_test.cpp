@@ -6,6 +6,7 @@
 #include "pipeline/run_options.h"
 #include "settings/menu_settings.h"
 #include "settings/settings_file.h"
+#include "support/reports.h"
 #include "support/test_host.h"
 
 namespace korvo {
@@ -31,6 +32,7 @@ protected:
     int Export(uint32_t options = kExportFromScript) {
         KorvoExporter exporter(host, process);
         exporter.on_stage = [this](ExportStage stage) { stages.push_back(stage); };
+        exporter.on_diagnostic = [this](const Diagnostic& report) { reported.push_back(report); };
         exporter.run_overrides = [this](ExportSettings& run) {
             run.output_file_name = "hero";
             run.output_folder = out.path().string();
@@ -49,6 +51,7 @@ protected:
     ProcessState process;
     std::function<void(ExportSettings&)> adjust;
     std::vector<ExportStage> stages;
+    std::vector<Diagnostic> reported;
     std::vector<std::string> written;
 };
 
@@ -94,28 +97,36 @@ TEST(ClampFrameRangeTest, ClampsToTheHostRangeAndLogsWhatWasWrong) {
         {1, 12, 3, 0, 10, 3, 3, 2}, {1, -4, -2, 0, 10, 0, 0, 2}, {1, -1, 5, 0, 10, 0, 5, 1},
         {1, 2, 8, 0, 10, 2, 8, 0},  {0, 2, 8, 5, 9, 5, 9, 0}};
     for (const Case& c : cases) {
-        ExportScene scene;
+        test::Reports reports;
         ExportSettings settings;
         settings.frame_range = c.frame_range;
         settings.start_frame = c.start;
         settings.end_frame = c.end;
-        const FrameRange clamped = ClampFrameRange(settings, c.host_start, c.host_end, scene);
+        const FrameRange clamped = ClampFrameRange(settings, c.host_start, c.host_end, reports.diagnostics);
         EXPECT_EQ(clamped.start, c.clamped_start) << c.start;
         EXPECT_EQ(clamped.end, c.clamped_end) << c.end;
-        EXPECT_EQ(scene.messages.size(), c.warnings);
+        EXPECT_EQ(reports.Warnings().size(), c.warnings);
     }
 }
 
-TEST_F(DriverTest, PrintsTheRunLogWithATimeLineOnce) {
+TEST_F(DriverTest, ReportsEveryDiagnosticAndPrintsTheRunLogWithATimeLineOnce) {
     adjust = [](ExportSettings& s) {
         s.frame_range = 1;
         s.start_frame = 20;
         s.end_frame = 30;
     };
+    host.cancel_requested = true;
     ASSERT_EQ(Export(), 1);
+    const std::vector<Diagnostic> expected = {{Severity::Warning, "Warning: Invalid start frame.", ""},
+                                              {Severity::Warning, "Warning: Invalid end frame.", ""}};
+    EXPECT_EQ(reported, expected);
     EXPECT_EQ(host.listener,
               "[2009-07-08 T14:05:09]\nWarning: Invalid start frame.\nWarning: Invalid end frame.\n\n\n");
     EXPECT_EQ(host.listener_shows, 1);
+    // An export cannot be cancelled: the request is refused and the run goes on.
+    EXPECT_EQ(test::BoxLines(host.boxes),
+              std::vector<std::string>{"(information) Not Supported: Cancelling export is not currently supported."});
+    EXPECT_FALSE(host.cancel_requested);
 
     host.listener.clear();
     adjust = nullptr;

@@ -9,7 +9,8 @@ using test::Section;
 
 TEST(MaterialSectionTest, WritesTheDefaultMaterial) {
     ExportScene scene = test::ModelScene();
-    EXPECT_EQ(Section(test::ModelText(scene), "material_array"),
+    const test::ModelFile file = test::WriteModel(scene);
+    EXPECT_EQ(Section(file.text, "material_array"),
               "\n<material_array size=\"1\">\n"
               "\t<material index=\"0\" name=\"dummy_material\"\n"
               "\t\tlight0=\"on\" light1=\"off\" light2=\"off\" light3=\"off\"\n"
@@ -31,7 +32,7 @@ TEST(MaterialSectionTest, WritesTheDefaultMaterial) {
               "\t\ttex_image_idx=\"-1\" tex_palette_idx=\"-1\"\n"
               "\t/>\n"
               "</material_array>\n");
-    EXPECT_TRUE(scene.messages.empty());
+    EXPECT_TRUE(file.warnings.empty());
 }
 
 ExportTexture Texture(const std::string& path, uint16_t width, uint16_t height) {
@@ -68,7 +69,8 @@ TEST(MaterialSectionTest, TexturedMaterialsFindTheirImageAndCheckTheirTiling) {
     mapped.tex_effect_mtx[3] = {0.5f, 0.25f, 0, 1};
     scene.materials.push_back(mapped);
 
-    const std::string materials = Section(test::ModelText(scene), "material_array");
+    const test::ModelFile file = test::WriteModel(scene);
+    const std::string materials = Section(file.text, "material_array");
     EXPECT_NE(materials.find("\t\talpha=\"0\"\n"), std::string::npos);
     // Each texture is encoded with a palette of its own, numbered by name.
     EXPECT_NE(materials.find("\t\tshininess_table_flag=\"off\"\n"
@@ -96,11 +98,10 @@ TEST(MaterialSectionTest, TexturedMaterialsFindTheirImageAndCheckTheirTiling) {
     EXPECT_EQ(scene.materials[0].tex_image_idx, 1);
     EXPECT_EQ(scene.materials[1].tex_image_idx, 0);
     // Only the height is below 8, and only T repeats.
-    EXPECT_EQ(scene.messages,
-              (std::vector<std::string>{
-                  "Warning: Length of name over 16 characters. material: moved_material_17",
-                  "Warning: Texture height must be power of 2 for tile / mirror: Texture: C:/maps/b.tga",
-              }));
+    EXPECT_EQ(file.warnings, (std::vector<std::string>{
+                                 "Warning: Length of name over 16 characters. material: moved_material_17",
+                                 "Warning: Texture height must be power of 2 for tile / mirror: Texture: C:/maps/b.tga",
+                             }));
 }
 
 }  // namespace

@@ -65,7 +65,8 @@ ExportScene SkinnedScene() {
 
 TEST(MatrixPaletteTest, BlendsComeFirstAndEqualWeightSetsShareOneMatrix) {
     ExportScene scene = SkinnedScene();
-    const std::string text = ModelText(scene);
+    const test::ModelFile file = test::WriteModel(scene);
+    const std::string& text = file.text;
     // The zero weight still counts for the order (three weights first) but
     // is written nowhere.
     EXPECT_EQ(Section(text, "envelope"),
@@ -85,7 +86,7 @@ TEST(MatrixPaletteTest, BlendsComeFirstAndEqualWeightSetsShareOneMatrix) {
               "</matrix_array>\n");
     EXPECT_EQ(scene.polygons[0].envelopes, std::vector<int32_t>{2});
     EXPECT_EQ(scene.polygons[1].envelopes, (std::vector<int32_t>{2, 1, 1, 0, 1, 2}));
-    EXPECT_TRUE(scene.messages.empty());
+    EXPECT_TRUE(file.warnings.empty());
 
     ExportScene full = SkinnedScene();
     ExportOptions full_weight;
@@ -126,10 +127,10 @@ TEST(MatrixPaletteTest, MoreThanThirtyOneMatricesAreWarnedAbout) {
             AddPolygon(scene, i, "m" + std::to_string(i), kTriangle);
         }
         MagnifyScene(scene);
-        const std::string text = ModelText(scene);
-        EXPECT_NE(text.find("<matrix_array size=\"" + std::to_string(meshes) + "\">"), std::string::npos);
-        EXPECT_EQ(test::HasMessage(scene, "Warning: The number of matrices for displaying this model is over 31. 32"),
-                  meshes == 32);
+        const test::ModelFile file = test::WriteModel(scene);
+        EXPECT_NE(file.text.find("<matrix_array size=\"" + std::to_string(meshes) + "\">"), std::string::npos);
+        const std::string over = "Warning: The number of matrices for displaying this model is over 31. 32";
+        EXPECT_EQ(std::count(file.warnings.begin(), file.warnings.end(), over), meshes == 32 ? 1 : 0);
     }
 }
 
@@ -324,7 +325,8 @@ TEST(MatrixPaletteTest, PaletteMatchesThePlainAlgorithmOnRandomScenes) {
         }
         const PlainPalette expected = BuildPlainly(scene);
         ModelState state;
-        BuildSkinVertexLists(scene, state);
+        Progress progress;
+        BuildSkinVertexLists(scene, state, progress);
 
         ASSERT_EQ(Flat(state.envelopes), Flat(expected.envelopes)) << round;
         ASSERT_EQ(Flat(state.matrices), Flat(expected.matrices)) << round;

@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "core/export_scene.h"
+#include "support/reports.h"
 #include "writers/model_limits.h"
 
 namespace korvo {
 namespace {
 
 std::vector<std::string> Warnings(int32_t vertices, int32_t triangles, int32_t quads) {
-    ExportScene scene;
-    CheckModelLimits(scene, {vertices, triangles, quads});
-    return scene.messages;
+    test::Reports reports;
+    CheckModelLimits({vertices, triangles, quads}, reports.diagnostics);
+    return reports.Warnings();
 }
 
 using Lines = std::vector<std::string>;

@@ -9,6 +9,7 @@
 
 #include "core/export_scene.h"
 #include "extract/default_material.h"
+#include "support/reports.h"
 #include "support/test_support.h"
 #include "writers/file_writers.h"
 
@@ -89,12 +90,28 @@ inline std::string FrameHead(const std::string& root, const std::string& title, 
 
 inline std::string FrameClose(const std::string& root) { return "\n</body>\n\n</" + root + ">\n"; }
 
-// Writes the model file with the options and returns its text.
+// A model file's text (UTF-8, empty when the writer failed) and what the
+// writer reported.
+struct ModelFile {
+    std::string text;
+    std::vector<std::string> warnings;  // in order, repeats included
+    std::vector<std::string> errors;    // "caption: text"
+};
+
+inline ModelFile WriteModel(ExportScene& scene, const ExportOptions& options = {}) {
+    Reports reports;
+    Progress progress;
+    const WriterInput input{scene, options};
+    const std::optional<std::string> text =
+        FramedText(FileKind::Model, FixedProvenance("model.max"),
+                   [&](TextWriter& out) { return WriteModelBody(out, input, reports.diagnostics, progress); });
+    return {text.value_or(""), reports.Warnings(), reports.Errors()};
+}
+
 inline std::string ModelText(ExportScene& scene, const ExportOptions& options = {}) {
-    TempDir dir;
-    const std::string path = dir.file("model.imd");
-    EXPECT_TRUE(WriteModelFile(scene, options, path, FixedProvenance("model.max")));
-    return ReadFile(path);
+    ModelFile file = WriteModel(scene, options);
+    EXPECT_NE(file.text, "");
+    return file.text;
 }
 
 // The element that starts with "\n<tag", through its closing tag (or, for
@@ -107,13 +124,6 @@ inline std::string Section(const std::string& text, const std::string& tag) {
     if (end != std::string::npos) return text.substr(start, end + close.size() - start);
     end = text.find("/>\n", start);
     return end == std::string::npos ? std::string{} : text.substr(start, end + 3 - start);
-}
-
-inline bool HasMessage(const ExportScene& scene, const std::string& text) {
-    for (const std::string& message : scene.messages) {
-        if (message == text) return true;
-    }
-    return false;
 }
 
 }  // namespace korvo::test

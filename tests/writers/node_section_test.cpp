@@ -51,7 +51,8 @@ ExportScene Hierarchy() {
 
 TEST(NodeSectionTest, WritesTheHierarchyKindsVolumesAndDisplays) {
     ExportScene scene = Hierarchy();
-    EXPECT_EQ(Section(test::ModelText(scene), "node_array"),
+    const test::ModelFile file = test::WriteModel(scene);
+    EXPECT_EQ(Section(file.text, "node_array"),
               "\n<node_array size=\"3\">\n"
               "\t<node index=\"0\" name=\"root_node_16_chr\" kind=\"null\"\n"
               "\t\tparent=\"-1\"\n"
@@ -103,10 +104,10 @@ TEST(NodeSectionTest, WritesTheHierarchyKindsVolumesAndDisplays) {
               "\t>\n"
               "\t</node>\n"
               "</node_array>\n");
-    EXPECT_EQ(scene.messages, (std::vector<std::string>{
-                                  "Warning: Length of name over 16 characters. node: a_very_long_node_name",
-                                  "Warning: Mesh has no polygon: a_very_long_node_name",
-                              }));
+    EXPECT_EQ(file.warnings, (std::vector<std::string>{
+                                 "Warning: Length of name over 16 characters. node: a_very_long_node_name",
+                                 "Warning: Mesh has no polygon: a_very_long_node_name",
+                             }));
 }
 
 TEST(NodeSectionTest, AnEmptyNodeListWritesAnEmptyArray) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/export_scene.h"
+#include "support/reports.h"
 #include "writers/polygon_section.h"
 
 namespace korvo {
@@ -83,12 +84,14 @@ struct SectionRun {
     ExportScene scene;
     VertexStyle style = VertexStyle::Direct;
     ModelState state;
+    test::Reports reports;
+    Progress progress;
 
     SectionRun() { scene.materials = {Material("mat", 0)}; }
 
     std::string Write() {
         TextWriter out;
-        WritePolygonSection(out, scene, state, style);
+        WritePolygonSection(out, scene, state, style, reports.diagnostics, progress);
         return out.text();
     }
 };
@@ -138,7 +141,7 @@ TEST(PolygonSectionTest, ARigidPolygonIsOneGroupWithEveryPositionEncoding) {
     EXPECT_EQ(PolygonVertexCount(written), 8);  // chained separate faces still count alone
     EXPECT_EQ(run.state.totals.vertices, 8);
     EXPECT_EQ(run.state.totals.quads, 2);
-    EXPECT_TRUE(run.scene.messages.empty());
+    EXPECT_TRUE(run.reports.all.empty());
 }
 
 TEST(PolygonSectionTest, IndexStyleListsOffsetPositionsAndColoursAndSkipRemovedPolygons) {
@@ -236,7 +239,7 @@ TEST(PolygonSectionTest, FortyMatricesNeedTwoGroups) {
     }
     expected += "\t</polygon>\n";
     EXPECT_EQ(run.Write(), Array(1, expected));
-    EXPECT_EQ(run.scene.messages, std::vector<std::string>{"Warning: Mtx_prim_size of <polygon> is over 1"});
+    EXPECT_EQ(run.reports.Warnings(), std::vector<std::string>{"Warning: Mtx_prim_size of <polygon> is over 1"});
 }
 
 TEST(PolygonSectionTest, DirectColoursAreFiveBitAndRepeatsAreLeftOut) {
@@ -317,10 +320,10 @@ TEST(PolygonSectionTest, TextureCoordinatesAreTexelsAndWarnOncePerPolygonOutOfRa
                                         kGroupEnd + Head(1, "b", 3, 1, 0, 1, on) + GroupHead(0, "0", 1, 1) +
                                         Primitive(0, "triangles", 3, Mtx(0) + b_vertex + b_vertex + b_vertex) +
                                         kGroupEnd));
-    EXPECT_EQ(run.scene.messages, (std::vector<std::string>{
-                                      "Warning: UV range over. a (mat) 2048.000000, 256.000000",
-                                      "Warning: UV range over. b (mat) -3072.000000, 0.000000",
-                                  }));
+    EXPECT_EQ(run.reports.Warnings(), (std::vector<std::string>{
+                                          "Warning: UV range over. a (mat) 2048.000000, 256.000000",
+                                          "Warning: UV range over. b (mat) -3072.000000, 0.000000",
+                                      }));
 }
 
 TEST(PolygonSectionTest, NormalGeneratedTexturesResendTheNormalWithEachNewCoordinate) {
@@ -405,11 +408,11 @@ TEST(PolygonSectionTest, WithEveryPolygonRemovedOnlyTheChecksRun) {
     gone.removed = true;
     run.scene.polygons = {gone};
     EXPECT_EQ(run.Write(), "");
-    EXPECT_TRUE(run.scene.messages.empty());
+    EXPECT_TRUE(run.reports.all.empty());
 
     run.state.totals.vertices = 7000;
     EXPECT_EQ(run.Write(), "");
-    EXPECT_EQ(run.scene.messages,
+    EXPECT_EQ(run.reports.Warnings(),
               std::vector<std::string>{"Warning: Total vertex size over: 7000 Vertices (Max 6144)"});
 }
 
@@ -427,7 +430,8 @@ TEST(PolygonSectionTest, NearZeroNormalsAreReportedByPolygon) {
     // A zero normal cannot be normalised: it is sent as it is.
     EXPECT_NE(text.find("<nrm xyz=\"0.000000 0.000000 0.000000\"/>"), std::string::npos);
     EXPECT_EQ(run.scene.polygons[0].normals[0], (Vec3{0, 0, 0}));
-    EXPECT_EQ(run.scene.messages, std::vector<std::string>{"Warning: Zero normals exist z"});
+    // One report per near-zero normal.
+    EXPECT_EQ(run.reports.Warnings(), std::vector<std::string>(2, "Warning: Zero normals exist z"));
 }
 
 }  // namespace

@@ -7,23 +7,24 @@ namespace {
 
 const std::string kHead = test::FrameHead("isd", "Scene Data for OSTRAVEN KORVO-System", "stage.max");
 const std::string kClose = test::FrameClose("isd");
-const Provenance kProvenance = test::FixedProvenance("stage.max");
+
+std::string SceneDataText(ExportScene& scene, Progress& progress) {
+    Diagnostics diagnostics;
+    const ExportOptions options;
+    const WriterInput input{scene, options};
+    const auto body = [&](TextWriter& out) { return WriteSceneDataBody(out, input, diagnostics, progress); };
+    return FramedText(FileKind::SceneData, test::FixedProvenance("stage.max"), body).value_or("");
+}
 
 TEST(SceneDataWriterTest, WithoutCameraOrLightsWritesTheBareElements) {
-    test::TempDir dir;
     ExportScene scene;
-    const std::string path = dir.file("stage.isd");
-    ASSERT_TRUE(WriteSceneDataFile(scene, {}, path, kProvenance));
-    EXPECT_EQ(test::ReadFile(path), kHead + "\n<camera\n/>\n\n<light>\n</light>\n" + kClose);
-    EXPECT_TRUE(scene.messages.empty());
+    Progress progress;
+    EXPECT_EQ(SceneDataText(scene, progress), kHead + "\n<camera\n/>\n\n<light>\n</light>\n" + kClose);
 }
 
 TEST(SceneDataWriterTest, WritesTheFirstCameraAndEveryLight) {
-    test::TempDir dir;
-    test::RecordingFeedback feedback;
     ExportScene scene;
-    scene.progress.feedback = &feedback;
-    ProgressStart(scene, 10);
+    test::ShownProgress shown(10);
 
     ExportCamera camera;
     camera.position = {1.0f, 2.5f, -3.0f};
@@ -39,41 +40,38 @@ TEST(SceneDataWriterTest, WritesTheFirstCameraAndEveryLight) {
     // Colour bytes are written as 5-bit values.
     scene.lights = {{{0.0f, -1.0f, 0.0f}, {255, 127, 0}}, {{0.5f, -0.5f, -0.707107f}, {8, 7, 248}}};
 
-    const std::string path = dir.file("stage.isd");
-    ASSERT_TRUE(WriteSceneDataFile(scene, {}, path, kProvenance));
-    EXPECT_EQ(test::ReadFile(path), kHead +
-                                        "\n<camera\n"
-                                        "\tposition=\"1.000000 2.500000 -3.000000\"\n"
-                                        "\tlookat=\"0.000000 0.000000 0.000000\"\n"
-                                        "\ttwist=\"0.250000\"\n"
-                                        "\tprojection=\"ortho\"\n"
-                                        "\tnear=\"0.100000\"\n"
-                                        "\tfar=\"1000.000000\"\n"
-                                        "\tperspective fovy=\"45.000000\"\n"
-                                        "\tperspective aspect=\"1.333333\"\n"
-                                        "\tortho width=\"256.000000\"\n"
-                                        "\tortho height=\"192.000000\"\n"
-                                        "/>\n"
-                                        "\n<light>\n"
-                                        "\t<light0\n"
-                                        "\t\tdirection=\"0.000000 -1.000000 0.000000\"\n"
-                                        "\t\tcolor=\"31 15 0\"\n"
-                                        "\t/>\n"
-                                        "\t<light1\n"
-                                        "\t\tdirection=\"0.500000 -0.500000 -0.707107\"\n"
-                                        "\t\tcolor=\"1 0 31\"\n"
-                                        "\t/>\n"
-                                        "</light>\n" +
-                                        kClose);
+    EXPECT_EQ(SceneDataText(scene, shown.progress), kHead +
+                                                        "\n<camera\n"
+                                                        "\tposition=\"1.000000 2.500000 -3.000000\"\n"
+                                                        "\tlookat=\"0.000000 0.000000 0.000000\"\n"
+                                                        "\ttwist=\"0.250000\"\n"
+                                                        "\tprojection=\"ortho\"\n"
+                                                        "\tnear=\"0.100000\"\n"
+                                                        "\tfar=\"1000.000000\"\n"
+                                                        "\tperspective fovy=\"45.000000\"\n"
+                                                        "\tperspective aspect=\"1.333333\"\n"
+                                                        "\tortho width=\"256.000000\"\n"
+                                                        "\tortho height=\"192.000000\"\n"
+                                                        "/>\n"
+                                                        "\n<light>\n"
+                                                        "\t<light0\n"
+                                                        "\t\tdirection=\"0.000000 -1.000000 0.000000\"\n"
+                                                        "\t\tcolor=\"31 15 0\"\n"
+                                                        "\t/>\n"
+                                                        "\t<light1\n"
+                                                        "\t\tdirection=\"0.500000 -0.500000 -0.707107\"\n"
+                                                        "\t\tcolor=\"1 0 31\"\n"
+                                                        "\t/>\n"
+                                                        "</light>\n" +
+                                                        kClose);
 
     // One step of ten, split between the camera and the two lights.
-    ASSERT_FALSE(feedback.progress_texts.empty());
-    EXPECT_EQ(feedback.progress_texts.front(), "Exporting Camera (3%)");
-    EXPECT_EQ(feedback.progress_texts.back(), "Exporting Lights (10%)");
+    ASSERT_FALSE(shown.texts.empty());
+    EXPECT_EQ(shown.texts.front(), "Exporting Camera (3%)");
+    EXPECT_EQ(shown.texts.back(), "Exporting Lights (10%)");
 
     scene.cameras[0].projection = Projection::Perspective;
-    ASSERT_TRUE(WriteSceneDataFile(scene, {}, path, kProvenance));
-    EXPECT_TRUE(test::Contains(test::ReadFile(path), "\tprojection=\"perspective\"\n"));
+    EXPECT_TRUE(test::Contains(SceneDataText(scene, shown.progress), "\tprojection=\"perspective\"\n"));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "core/export_scene.h"
 #include "support/prepared_tga.h"
+#include "support/reports.h"
 #include "support/test_support.h"
 #include "writers/text_writer.h"
 #include "writers/texture_section.h"
@@ -36,13 +37,13 @@ ExportTexture Stripes(const std::string& path, Rgba seventh, Rgba eighth) {
 struct Written {
     bool ok = false;
     std::string text;
-    test::RecordingFeedback feedback;
+    test::Reports reports;
+    test::ShownProgress shown;
 };
 
 void Write(ExportScene& scene, Written& w) {
-    scene.progress.feedback = &w.feedback;
     TextWriter out;
-    w.ok = WriteTextureSections(out, scene);
+    w.ok = WriteTextureSections(out, scene, w.reports.diagnostics, w.shown.progress);
     w.text = out.text();
 }
 
@@ -87,7 +88,7 @@ TEST(TextureSectionTest, ThreeOpaqueColoursMakeAFourColourPalette) {
               "\t</tex_palette>\n"
               "</tex_palette_array>\n");
     EXPECT_EQ(scene.textures[0].palette_index, 0);
-    EXPECT_EQ(w.feedback.progress_texts.back(), "IMD: Exporting Textures (0%)");
+    EXPECT_EQ(w.shown.texts.back(), "IMD: Exporting Textures (12%)");
 
     ExportScene none;
     Written nothing;
@@ -211,8 +212,9 @@ TEST(TextureSectionTest, PalettesAreWrittenInNameOrderAndLongNamesWarn) {
     EXPECT_TRUE(test::Contains(Palettes(w.text), "index=\"1\" name=\"zeta_pl\""));
     EXPECT_EQ(scene.textures[0].palette_index, 1);
     EXPECT_EQ(scene.textures[1].palette_index, 0);
-    EXPECT_EQ(scene.messages, (std::vector<std::string>{
-                                  "Warning: Length of name over 16 characters. texture: a_very_long_texture",
+    EXPECT_EQ(
+        w.reports.Warnings(),
+        (std::vector<std::string>{"Warning: Length of name over 16 characters. texture: a_very_long_texture",
                                   "Warning: Length of name over 16 characters. palette: a_very_long_texture_pl"}));
 }
 
@@ -264,7 +266,7 @@ TEST(TextureSectionTest, PreparedTexturesNamingOnePaletteShareItIfTheirColoursAg
     Written failed;
     Write(clash, failed);
     EXPECT_FALSE(failed.ok);
-    EXPECT_EQ(test::BoxLines(failed.feedback.boxes),
+    EXPECT_EQ(failed.reports.Errors(),
               std::vector<std::string>{"Palette Error: Texture palette data is not identical. shared-pal"});
     EXPECT_EQ(failed.text.find("<tex_palette_array"), std::string::npos);
 }
