@@ -29,22 +29,10 @@ using Matrix4 = std::array<std::array<float, 4>, 4>;
 
 // ------------------------------------------------------------------ faces
 
-// Face links are indices into the polygon's list of the face's own kind.
-inline constexpr int32_t kNoLink = -1;     // not part of a strip or chained list
-inline constexpr int32_t kStripEnd = -2;   // the last face of a strip
-
-// Bits of a face's strip word.
-inline constexpr uint32_t kStripFaceCountMask = 0xFFFFu;  // faces in the strip, on its first face
-inline constexpr uint32_t kFaceAssigned = 1u << 28;       // placed in a matrix group
-inline constexpr uint32_t kFaceQuad = 1u << 29;
-inline constexpr uint32_t kTriangleStripStart = 1u << 30;
-inline constexpr uint32_t kQuadStripStart = 1u << 31;
-
-// Shared part of triangles and quads.
+// Shared part of triangles and quads. How faces are drawn (strips, lists,
+// matrix groups) is planned apart (face_plan.h); a face holds no marks.
 struct NFace {
-    Vec3 face_vector;         // normalised face normal
-    int32_t link = kNoLink;   // next face of a strip or list
-    uint32_t strip_word = 0;  // quad building and strip bits
+    Vec3 face_vector;  // normalised face normal
 };
 
 template <std::size_t N>
@@ -58,10 +46,6 @@ struct NCornerFace : NFace {
 
 using NTriFace = NCornerFace<3>;
 using NQuadFace = NCornerFace<4>;
-
-// Bits used while quads are rebuilt from triangle pairs.
-inline constexpr uint32_t kTriangleUsedByQuad = 1u << 31;
-inline constexpr uint32_t kQuadValid = kFaceQuad;
 
 // ------------------------------------------------------------------ polygons
 

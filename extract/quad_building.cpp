@@ -27,8 +27,6 @@ int64_t CellCoordinate(float v) {
     return static_cast<int64_t>(cell);
 }
 
-bool UsedByQuad(const NTriFace& triangle) { return (triangle.strip_word & kTriangleUsedByQuad) != 0; }
-
 template <class Face>
 void CopyCorner(Face& to, int to_corner, const NTriFace& from, int from_corner) {
     to.position[to_corner] = from.position[from_corner];
@@ -93,7 +91,7 @@ TriangleCornerGrid::TriangleCornerGrid(const std::vector<Vec3>& positions, const
     }
 }
 
-std::vector<int> TriangleCornerGrid::FirstMatchingPair(const QuadCorners& quad) const {
+std::vector<int> TriangleCornerGrid::FirstMatchingPair(const QuadCorners& quad, const std::vector<char>& used) const {
     // A triangle with three matches has a corner matching some quad corner,
     // so it is in a cell next to that quad corner's.
     std::vector<int> near;
@@ -114,7 +112,7 @@ std::vector<int> TriangleCornerGrid::FirstMatchingPair(const QuadCorners& quad) 
     std::vector<int> pair;
     for (int t : near) {
         const NTriFace& triangle = triangles_[static_cast<std::size_t>(t)];
-        if (UsedByQuad(triangle) || CornerMatchCount(positions_, triangle, quad) < 3) continue;
+        if (used[static_cast<std::size_t>(t)] || CornerMatchCount(positions_, triangle, quad) < 3) continue;
         pair.push_back(t);
         if (pair.size() == 2) break;
     }
@@ -140,7 +138,6 @@ std::optional<NQuadFace> JoinTriangles(const NTriFace& first, const NTriFace& se
 
     NQuadFace quad;
     quad.face_vector = first.face_vector;
-    quad.strip_word = kQuadValid;
     CopyCorner(quad, 0, first, first_free);
     CopyCorner(quad, 1, first, (first_free + 1) % 3);
     CopyCorner(quad, 2, second, second_free);
@@ -149,24 +146,26 @@ std::optional<NQuadFace> JoinTriangles(const NTriFace& first, const NTriFace& se
 }
 
 void RebuildQuads(ExportPolygon& polygon, const std::vector<QuadCorners>& candidates, bool checking) {
-    std::vector<NTriFace>& triangles = polygon.triangles;
+    const std::vector<NTriFace>& triangles = polygon.triangles;
+    std::vector<char> used(triangles.size(), 0);
     std::vector<NQuadFace> quads;
-    {
-        const TriangleCornerGrid grid(polygon.positions, triangles);
-        for (const QuadCorners& candidate : candidates) {
-            if (checking && !QuadPassesChecks(candidate)) continue;
-            const std::vector<int> pair = grid.FirstMatchingPair(candidate);
-            if (pair.size() != 2) continue;
-            NTriFace& first = triangles[static_cast<std::size_t>(pair[0])];
-            NTriFace& second = triangles[static_cast<std::size_t>(pair[1])];
-            const std::optional<NQuadFace> quad = JoinTriangles(first, second);
-            if (!quad) continue;
-            first.strip_word |= kTriangleUsedByQuad;
-            second.strip_word |= kTriangleUsedByQuad;
-            quads.push_back(*quad);
-        }
+    const TriangleCornerGrid grid(polygon.positions, triangles);
+    for (const QuadCorners& candidate : candidates) {
+        if (checking && !QuadPassesChecks(candidate)) continue;
+        const std::vector<int> pair = grid.FirstMatchingPair(candidate, used);
+        if (pair.size() != 2) continue;
+        const auto first = static_cast<std::size_t>(pair[0]), second = static_cast<std::size_t>(pair[1]);
+        const std::optional<NQuadFace> quad = JoinTriangles(triangles[first], triangles[second]);
+        if (!quad) continue;
+        used[first] = used[second] = 1;
+        quads.push_back(*quad);
     }
-    std::erase_if(triangles, UsedByQuad);
+    std::vector<NTriFace> kept;
+    kept.reserve(triangles.size() - 2 * quads.size());
+    for (std::size_t t = 0; t < triangles.size(); ++t) {
+        if (!used[t]) kept.push_back(triangles[t]);
+    }
+    polygon.triangles = std::move(kept);
     polygon.quads.insert(polygon.quads.end(), quads.begin(), quads.end());
 }
 

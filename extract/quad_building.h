@@ -31,13 +31,12 @@ bool QuadPassesChecks(const QuadCorners& quad);
 // The answer is the one the scan in list order gives.
 class TriangleCornerGrid {
 public:
-    // Both lists are read at every query (the used marks change); they must
-    // outlive the grid and keep their size.
+    // Both lists must outlive the grid and keep their size.
     TriangleCornerGrid(const std::vector<Vec3>& positions, const std::vector<NTriFace>& triangles);
 
-    // The first two triangles in list order, not yet used by a quad, with at
-    // least three corner matches; fewer when there are not two.
-    std::vector<int> FirstMatchingPair(const QuadCorners& quad) const;
+    // The first two triangles in list order that used does not mark, with
+    // at least three corner matches; fewer when there are not two.
+    std::vector<int> FirstMatchingPair(const QuadCorners& quad, const std::vector<char>& used) const;
 
 private:
     struct Cell {
@@ -59,8 +58,9 @@ private:
 // winding, the second triangle's free corner, the other shared corner.
 std::optional<NQuadFace> JoinTriangles(const NTriFace& first, const NTriFace& second);
 
-// Joins the triangle pairs that cover the candidate quads; the joined
-// triangles leave the triangle list.
+// Joins the triangle pairs that cover the candidate quads: marks the pairs
+// first, then rebuilds the lists, the joined triangles leaving the
+// triangle list.
 void RebuildQuads(ExportPolygon& polygon, const std::vector<QuadCorners>& candidates, bool checking);
 
 // The candidates are the piece's four-sided faces of the host's polygon

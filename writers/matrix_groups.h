@@ -7,27 +7,23 @@
 #include <vector>
 
 #include "core/export_scene.h"
+#include "core/face_plan.h"
 
 namespace korvo {
 
 inline constexpr std::size_t kMaxGroupMatrices = 31;
 
-// A strip, or a chain of separate faces linked through their links.
-struct GroupPrimitive {
-    bool quad = false;  // which face list first_face indexes
-    int32_t first_face = 0;
-};
-
 struct MatrixGroup {
     std::vector<int32_t> matrices;  // distinct matrix indices, in order of first use
-    std::vector<GroupPrimitive> primitives;
+    std::vector<Primitive> primitives;
 };
 
-// Places every face of the polygon in a group: quad strips, triangle
-// strips, then separate quads and separate triangles, each group taking
-// what still fits. Marks the placed faces with kFaceAssigned and chains the
-// separate faces of a group through their links. matrix_of_position gives
+// Places every face of the plan in a group, each group taking what still
+// fits: the quad strips, the triangle strips, then the separate quads and
+// the separate triangles face by face; the separate faces of one kind that
+// a group takes form one list primitive of it. matrix_of_position gives
 // the matrix that draws each position. A rigid polygon gets one group.
-std::vector<MatrixGroup> BuildMatrixGroups(ExportPolygon& polygon, const std::vector<int32_t>& matrix_of_position);
+std::vector<MatrixGroup> BuildMatrixGroups(const ExportPolygon& polygon, const std::vector<Primitive>& plan,
+                                           const std::vector<int32_t>& matrix_of_position);
 
 }  // namespace korvo

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/face_plan.h"
+
 namespace korvo {
 
 struct ExportScene;
@@ -36,6 +38,8 @@ struct ModelState {
     // Per polygon, per position of a skinned polygon: the matrix drawing it
     // (-1 when none); filled with the palette so lookups are direct.
     std::vector<std::vector<int32_t>> vertex_matrices;
+    // Per polygon: how its faces are drawn.
+    std::vector<std::vector<Primitive>> plans;
     ModelTotals totals;
 };
 

@@ -26,7 +26,10 @@ void PrepareModel(ExportScene& scene, ModelState& state, Progress& progress) {
     // Joining triangles into quads under triangulation "generate_quads"
     // goes here: not done yet, so the triangles stay as extracted.
     // Building triangle and quad strips under use_primitive_strip "on"
-    // goes here: not done yet, so every face is drawn on its own.
+    // goes here, into the plans: not done yet, so every face is drawn on
+    // its own.
+    state.plans.clear();
+    for (const ExportPolygon& polygon : scene.polygons) state.plans.push_back(SeparateFacesPlan(polygon));
 }
 
 }  // namespace
@@ -54,8 +57,7 @@ bool WriteModelBody(TextWriter& out, const WriterInput& input, Diagnostics& diag
     WriteMatrixSection(out, scene, state, diagnostics, progress);
     // Adds the model totals and checks them against the hardware limits.
     WritePolygonSection(out, scene, state, options.vertex_style, diagnostics, progress);
-    // After the polygons: the node counts see the faces grouped by them.
-    WriteNodeSection(out, scene, diagnostics, progress);
+    WriteNodeSection(out, scene, state, diagnostics, progress);
     WriteOutputInfo(out, state.totals);
     return true;
 }

@@ -5,7 +5,6 @@
 
 #include "writers/attribute_words.h"
 #include "writers/model_lookups.h"
-#include "writers/polygon_section.h"
 
 namespace korvo {
 
@@ -20,15 +19,18 @@ constexpr std::array<const char*, 3> kBillboards{"off", "on", "y_on"};
 struct Display {
     const ExportPolygon* polygon;
     int32_t index;  // in polygon_array
+    int32_t vertex_count;
 };
 
 // The polygons each node draws, keyed by owner id, in polygon order.
-std::unordered_map<int32_t, std::vector<Display>> DisplaysByOwner(const ExportScene& scene) {
+std::unordered_map<int32_t, std::vector<Display>> DisplaysByOwner(const ExportScene& scene,
+                                                                  const ModelState& state) {
     std::unordered_map<int32_t, std::vector<Display>> displays;
     int32_t index = 0;
-    for (const ExportPolygon& polygon : scene.polygons) {
+    for (std::size_t p = 0; p < scene.polygons.size(); ++p) {
+        const ExportPolygon& polygon = scene.polygons[p];
         if (polygon.removed) continue;
-        displays[polygon.node].push_back({&polygon, index++});
+        displays[polygon.node].push_back({&polygon, index++, PlanVertexCount(state.plans.at(p))});
     }
     return displays;
 }
@@ -48,7 +50,7 @@ void WriteGeometry(TextWriter& out, const ExportScene& scene, const ExportNode& 
                    const std::vector<Display>& displays) {
     int32_t vertices = 0, triangles = 0, quads = 0;
     for (const Display& display : displays) {
-        vertices += PolygonVertexCount(*display.polygon);
+        vertices += display.vertex_count;
         triangles += static_cast<int32_t>(display.polygon->triangles.size());
         quads += static_cast<int32_t>(display.polygon->quads.size());
     }
@@ -95,10 +97,11 @@ void WriteNode(TextWriter& out, const ExportScene& scene, const NodeIndex& node_
 
 }  // namespace
 
-void WriteNodeSection(TextWriter& out, const ExportScene& scene, Diagnostics& diagnostics, Progress& progress) {
+void WriteNodeSection(TextWriter& out, const ExportScene& scene, const ModelState& state, Diagnostics& diagnostics,
+                      Progress& progress) {
     const float step = progress.StepSize(static_cast<int>(scene.nodes.size()));
     const NodeIndex node_index(scene);
-    const auto displays = DisplaysByOwner(scene);
+    const auto displays = DisplaysByOwner(scene, state);
     const std::vector<Display> none;
     out.Printf("\n<node_array size=\"%d\">\n", static_cast<int>(scene.nodes.size()));
     for (std::size_t i = 0; i < scene.nodes.size(); ++i) {

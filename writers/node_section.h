@@ -3,14 +3,15 @@
 #include "core/diagnostics.h"
 #include "core/export_scene.h"
 #include "core/progress.h"
+#include "writers/model_state.h"
 #include "writers/text_writer.h"
 
 namespace korvo {
 
 // Writes node_array: every node with its place in the hierarchy, its
-// transform and, for nodes that draw polygons, their counts, volume and
-// one display line per polygon. Runs after the polygon section, whose
-// matrix groups the vertex counts see.
-void WriteNodeSection(TextWriter& out, const ExportScene& scene, Diagnostics& diagnostics, Progress& progress);
+// transform and, for nodes that draw polygons, their counts (vertices as
+// the polygons' plans draw them), volume and one display line per polygon.
+void WriteNodeSection(TextWriter& out, const ExportScene& scene, const ModelState& state, Diagnostics& diagnostics,
+                      Progress& progress);
 
 }  // namespace korvo

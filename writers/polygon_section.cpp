@@ -1,6 +1,5 @@
 #include "writers/polygon_section.h"
 
-#include "writers/face_links.h"
 #include "writers/matrix_groups.h"
 #include "writers/matrix_palette.h"
 #include "writers/model_limits.h"
@@ -13,13 +12,6 @@ namespace korvo {
 namespace {
 
 constexpr const char* kPhase = "IMD: Exporting Meshes";
-
-int32_t FaceVertexCount(const NFace& face, int32_t corners) {
-    if (face.link == kNoLink || (face.strip_word & kFaceAssigned) != 0) return corners;
-    if (!StartsStrip(face)) return 0;  // counted with its strip's first face
-    const int32_t faces = StripFaceCount(face);
-    return corners == 4 ? 2 * faces + 2 : faces + 2;
-}
 
 const char* OnOff(bool on) { return on ? "on" : "off"; }
 
@@ -52,16 +44,17 @@ struct PolygonContext {
     const ExportMaterial& fallback_material;  // for a scene without materials
 };
 
-void WritePolygon(PolygonContext& context, ExportPolygon& polygon, int32_t index) {
+void WritePolygon(PolygonContext& context, ExportPolygon& polygon, std::size_t p, int32_t index) {
     TextWriter& out = context.out;
     ExportScene& scene = context.scene;
 
-    const int32_t vertex_count = PolygonVertexCount(polygon);
+    const std::vector<Primitive>& plan = context.state.plans.at(p);
+    const int32_t vertex_count = PlanVertexCount(plan);
     std::vector<int32_t> matrix_of_position(polygon.positions.size());
     for (std::size_t i = 0; i < matrix_of_position.size(); ++i) {
         matrix_of_position[i] = MatrixIndexOfVertex(scene, context.state, polygon, static_cast<int32_t>(i));
     }
-    const std::vector<MatrixGroup> groups = BuildMatrixGroups(polygon, matrix_of_position);
+    const std::vector<MatrixGroup> groups = BuildMatrixGroups(polygon, plan, matrix_of_position);
 
     const auto material_index = static_cast<std::size_t>(MaterialIndex(scene, polygon.material));
     const ExportMaterial& material =
@@ -112,13 +105,6 @@ void CheckZeroNormals(const ExportScene& scene, Diagnostics& diagnostics) {
 
 }  // namespace
 
-int32_t PolygonVertexCount(const ExportPolygon& polygon) {
-    int32_t count = 0;
-    for (const NTriFace& face : polygon.triangles) count += FaceVertexCount(face, 3);
-    for (const NQuadFace& face : polygon.quads) count += FaceVertexCount(face, 4);
-    return count;
-}
-
 void WritePolygonSection(TextWriter& out, ExportScene& scene, ModelState& state, VertexStyle style,
                          Diagnostics& diagnostics, Progress& progress) {
     const float step = progress.StepSize(2 * static_cast<int>(scene.polygons.size()));
@@ -133,10 +119,11 @@ void WritePolygonSection(TextWriter& out, ExportScene& scene, ModelState& state,
         const ExportMaterial fallback_material;
         PolygonContext context{out, scene, state, vertices, diagnostics, fallback_material};
         int32_t index = 0;
-        for (ExportPolygon& polygon : scene.polygons) {
+        for (std::size_t p = 0; p < scene.polygons.size(); ++p) {
+            ExportPolygon& polygon = scene.polygons[p];
             if (polygon.removed) continue;
             progress.Advance(step, kPhase);
-            WritePolygon(context, polygon, index++);
+            WritePolygon(context, polygon, p, index++);
         }
         out.Write("</polygon_array>\n");
     }

@@ -9,14 +9,10 @@
 
 namespace korvo {
 
-// Writes polygon_array: each polygon split into matrix groups of
-// primitives made of vertex commands. Adds to the model totals, then runs
-// the limit checks and the zero-normal check.
+// Writes polygon_array: each polygon's plan (state.plans) split into
+// matrix groups of primitives made of vertex commands. Adds to the model
+// totals, then runs the limit checks and the zero-normal check.
 void WritePolygonSection(TextWriter& out, ExportScene& scene, ModelState& state, VertexStyle style,
                          Diagnostics& diagnostics, Progress& progress);
-
-// The vertices the hardware draws for a polygon's faces as they stand
-// (strips counted once, faces already placed in a matrix group separately).
-int32_t PolygonVertexCount(const ExportPolygon& polygon);
 
 }  // namespace korvo

@@ -5,13 +5,13 @@
 #include <cstdint>
 
 #include "core/export_scene.h"
-#include "writers/matrix_groups.h"
+#include "core/face_plan.h"
 #include "writers/text_writer.h"
 #include "writers/vertex_commands.h"
 
 namespace korvo {
 
 void WritePrimitive(TextWriter& out, VertexCommandWriter& vertices, const ExportPolygon& polygon,
-                    const GroupPrimitive& primitive, int32_t index);
+                    const Primitive& primitive, int32_t index);
 
 }  // namespace korvo

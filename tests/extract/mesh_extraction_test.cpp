@@ -41,7 +41,6 @@ TEST(MeshExtraction, ASingleQuadComesOutInTheNodesYUpSpace) {
     EXPECT_EQ(quad.tex, (std::array<uint16_t, 4>{1, 2, 3, 0}));
     EXPECT_EQ(quad.normal, (std::array<uint16_t, 4>{0, 0, 0, 0}));
     EXPECT_TRUE(Near(quad.face_vector, {0, 1, 0}));
-    EXPECT_EQ(quad.strip_word, kFaceQuad);
 
     // The unused fifth vertex stays out of the box.
     EXPECT_EQ(floor.volume_min, (Vec3{0, 0, -1}));

@@ -13,10 +13,10 @@ namespace {
 
 // The scan the grid stands in for: every unused triangle in list order.
 std::vector<int> PlainFirstMatchingPair(const std::vector<Vec3>& positions, const std::vector<NTriFace>& triangles,
-                                        const QuadCorners& quad) {
+                                        const QuadCorners& quad, const std::vector<char>& used) {
     std::vector<int> pair;
     for (std::size_t t = 0; t < triangles.size() && pair.size() < 2; ++t) {
-        if (triangles[t].strip_word & kTriangleUsedByQuad) continue;
+        if (used[t]) continue;
         int matches = 0;
         for (uint16_t index : triangles[t].position) {
             const Vec3& p = positions[index];
@@ -32,19 +32,22 @@ std::vector<int> PlainFirstMatchingPair(const std::vector<Vec3>& positions, cons
 }
 
 void PlainRebuildQuads(ExportPolygon& polygon, const std::vector<QuadCorners>& candidates, bool checking) {
+    std::vector<char> used(polygon.triangles.size(), 0);
     for (const QuadCorners& candidate : candidates) {
         if (checking && !QuadPassesChecks(candidate)) continue;
-        const std::vector<int> pair = PlainFirstMatchingPair(polygon.positions, polygon.triangles, candidate);
+        const std::vector<int> pair = PlainFirstMatchingPair(polygon.positions, polygon.triangles, candidate, used);
         if (pair.size() != 2) continue;
-        NTriFace& first = polygon.triangles[static_cast<std::size_t>(pair[0])];
-        NTriFace& second = polygon.triangles[static_cast<std::size_t>(pair[1])];
-        const std::optional<NQuadFace> quad = JoinTriangles(first, second);
+        const auto first = static_cast<std::size_t>(pair[0]), second = static_cast<std::size_t>(pair[1]);
+        const std::optional<NQuadFace> quad = JoinTriangles(polygon.triangles[first], polygon.triangles[second]);
         if (!quad) continue;
-        first.strip_word |= kTriangleUsedByQuad;
-        second.strip_word |= kTriangleUsedByQuad;
+        used[first] = used[second] = 1;
         polygon.quads.push_back(*quad);
     }
-    std::erase_if(polygon.triangles, [](const NTriFace& t) { return (t.strip_word & kTriangleUsedByQuad) != 0; });
+    std::vector<NTriFace> kept;
+    for (std::size_t t = 0; t < used.size(); ++t) {
+        if (!used[t]) kept.push_back(polygon.triangles[t]);
+    }
+    polygon.triangles = kept;
 }
 
 template <class Face>
@@ -54,7 +57,7 @@ std::string Describe(const std::vector<Face>& faces) {
         for (std::size_t c = 0; c < Face::kCorners; ++c) {
             out << face.position[c] << '/' << face.tex[c] << '/' << face.normal[c] << '/' << face.color[c] << ' ';
         }
-        out << face.strip_word << '|';
+        out << face.face_vector.x << ',' << face.face_vector.y << ',' << face.face_vector.z << '|';
     }
     return out.str();
 }

@@ -10,7 +10,6 @@ namespace {
 NQuadFace Quad(uint16_t a, uint16_t b, uint16_t c, uint16_t d) {
     NQuadFace face;
     face.position = {a, b, c, d};
-    face.strip_word = kFaceQuad;
     return face;
 }
 
@@ -38,32 +37,31 @@ TEST(MatrixGroupsTest, ASkinnedPolygonTakesWhatStillFitsIntoEachGroup) {
     // adds one, the second three (too many), the third one more.
     polygon.triangles = {Tri(0, 1, 28), Tri(29, 30, 31), Tri(28, 29, 2)};
 
-    const std::vector<MatrixGroup> groups = BuildMatrixGroups(polygon, matrix_of_position);
+    const std::vector<MatrixGroup> groups = BuildMatrixGroups(polygon, SeparateFacesPlan(polygon), matrix_of_position);
 
     ASSERT_EQ(groups.size(), 2u);
     EXPECT_EQ(groups[0].matrices, Range(0, 30));
     EXPECT_EQ(groups[1].matrices, Range(28, 4));
-    // Each group holds a quad list and a triangle list, by their first face.
-    std::vector<std::pair<bool, int32_t>> primitives;
-    for (const MatrixGroup& group : groups) {
-        for (const auto& primitive : group.primitives) primitives.emplace_back(primitive.quad, primitive.first_face);
-    }
-    EXPECT_EQ(primitives, (std::vector<std::pair<bool, int32_t>>{{true, 0}, {false, 0}, {true, 7}, {false, 1}}));
-    EXPECT_EQ(polygon.triangles[0].link, 2);
+    // Each group lists the separate quads and triangles it took.
+    EXPECT_EQ(groups[0].primitives,
+              (std::vector<Primitive>{{PrimitiveKind::Quads, Range(0, 7)}, {PrimitiveKind::Triangles, {0, 2}}}));
+    EXPECT_EQ(groups[1].primitives,
+              (std::vector<Primitive>{{PrimitiveKind::Quads, {7}}, {PrimitiveKind::Triangles, {1}}}));
 }
 
-TEST(MatrixGroupsTest, BrokenLinksEndTheGroupingInsteadOfLooping) {
+TEST(MatrixGroupsTest, StripsStayWholeAndComeFirstAndStrayFacesDrawNothing) {
     ExportPolygon polygon;
-    polygon.skin.resize(3);
-    polygon.triangles = {Tri(0, 1, 2), Tri(0, 1, 2)};
-    polygon.triangles[0].strip_word = kTriangleStripStart | 1;
-    polygon.triangles[0].link = 0;  // a cycle
-    polygon.triangles[1].link = 7;  // a non-start face pointing nowhere
+    polygon.skin.resize(4);
+    polygon.triangles = {Tri(0, 1, 2), Tri(0, 1, 3), Tri(1, 3, 2)};
+    const std::vector<Primitive> plan = {{PrimitiveKind::Triangles, {0}},
+                                         {PrimitiveKind::TriangleStrip, {1, 2}},
+                                         {PrimitiveKind::Triangles, {9}}};
 
-    const std::vector<MatrixGroup> groups = BuildMatrixGroups(polygon, Range(0, 3));
+    const std::vector<MatrixGroup> groups = BuildMatrixGroups(polygon, plan, Range(0, 4));
 
     ASSERT_EQ(groups.size(), 1u);
-    EXPECT_EQ(groups[0].matrices, Range(0, 3));
+    EXPECT_EQ(groups[0].matrices, (std::vector<int32_t>{0, 1, 3, 2}));
+    EXPECT_EQ(groups[0].primitives, (std::vector<Primitive>{plan[1], plan[0]}));
 }
 
 }  // namespace

@@ -43,7 +43,6 @@ ExportScene Hierarchy() {
     quad.triangles.clear();
     NQuadFace face;
     face.position = {0, 1, 2, 3};
-    face.strip_word = kFaceQuad;
     quad.quads.push_back(face);
     MagnifyScene(scene);  // 20 gives pos_scale 2
     return scene;

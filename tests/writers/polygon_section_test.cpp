@@ -21,7 +21,6 @@ NTriFace Tri(uint16_t a, uint16_t b, uint16_t c) {
 NQuadFace Quad(uint16_t a, uint16_t b, uint16_t c, uint16_t d) {
     NQuadFace face;
     face.position = face.color = face.tex = face.normal = {a, b, c, d};
-    face.strip_word = kFaceQuad;
     return face;
 }
 
@@ -67,7 +66,7 @@ std::string GroupHead(int index, const std::string& matrices, int matrix_count, 
 
 const char* const kGroupEnd = "\t\t\t</primitive_array>\n\t\t</mtx_prim>\n\t</polygon>\n";
 
-std::string Primitive(int index, const std::string& type, int vertices, const std::string& commands) {
+std::string PrimitiveText(int index, const std::string& type, int vertices, const std::string& commands) {
     return "\t\t\t\t<primitive index=\"" + std::to_string(index) + "\" type=\"" + type + "\" vertex_size=\"" +
            std::to_string(vertices) + "\">\n" + commands + "\t\t\t\t</primitive>\n";
 }
@@ -89,7 +88,11 @@ struct SectionRun {
 
     SectionRun() { scene.materials = {Material("mat", 0)}; }
 
+    // Polygons without a plan of their own draw every face on its own.
     std::string Write() {
+        for (std::size_t p = state.plans.size(); p < scene.polygons.size(); ++p) {
+            state.plans.push_back(SeparateFacesPlan(scene.polygons[p]));
+        }
         TextWriter out;
         WritePolygonSection(out, scene, state, style, reports.diagnostics, progress);
         return out.text();
@@ -135,10 +138,6 @@ TEST(PolygonSectionTest, ARigidPolygonIsOneGroupWithEveryPositionEncoding) {
                        "\t\t\t</primitive_array>\n"
                        "\t\t</mtx_prim>\n"
                        "\t</polygon>\n"));
-    const ExportPolygon& written = run.scene.polygons[0];
-    EXPECT_EQ(written.quads[0].link, 1);
-    EXPECT_EQ(written.quads[1].link, kNoLink);
-    EXPECT_EQ(PolygonVertexCount(written), 8);  // chained separate faces still count alone
     EXPECT_EQ(run.state.totals.vertices, 8);
     EXPECT_EQ(run.state.totals.quads, 2);
     EXPECT_TRUE(run.reports.all.empty());
@@ -171,12 +170,12 @@ TEST(PolygonSectionTest, IndexStyleListsOffsetPositionsAndColoursAndSkipRemovedP
     for (int i : {15, 16, 15, 16, 17, 16, 17, 18, 17, 18, 19, 18, 19, 20}) fan_vertices += PosIdx(i);
     const std::string on = "nrm_flag=\"off\" clr_flag=\"on\" tex_flag=\"off\"";
     EXPECT_EQ(run.Write(), Array(2, Head(0, "pair", 6, 2, 0, 1, on) + GroupHead(0, "0", 1, 1) +
-                                        Primitive(0, "triangles", 6,
+                                        PrimitiveText(0, "triangles", 6,
                                                   Mtx(0) + Cmd("<clr_idx idx=\"5\"/>") + PosIdx(10) + PosIdx(11) +
                                                       Cmd("<clr_idx idx=\"6\"/>") + PosIdx(12) + PosIdx(12) +
                                                       Cmd("<clr_idx idx=\"7\"/>") + PosIdx(11) + PosIdx(13)) +
                                         kGroupEnd + Head(1, "fan", 15, 5, 0, 1, on) + GroupHead(0, "1", 1, 1) +
-                                        Primitive(0, "triangles", 15, fan_vertices) + kGroupEnd));
+                                        PrimitiveText(0, "triangles", 15, fan_vertices) + kGroupEnd));
     EXPECT_EQ(run.state.totals.vertices, 21);
     EXPECT_EQ(run.state.totals.triangles, 7);
 }
@@ -187,27 +186,23 @@ TEST(PolygonSectionTest, StripsAreWrittenBeforeSeparateFacesInStripOrder) {
     ExportPolygon strips = Polygon("strips", 15, 2);
     // A separate triangle, then a triangle strip over positions 0-5.
     strips.triangles = {Tri(6, 7, 8), Tri(0, 1, 2), Tri(2, 1, 3), Tri(2, 3, 4), Tri(4, 3, 5)};
-    strips.triangles[1].strip_word = kTriangleStripStart | 4;
-    for (int i = 1; i < 4; ++i) strips.triangles[static_cast<std::size_t>(i)].link = i + 1;
-    strips.triangles[4].link = kStripEnd;
     // A quad strip over positions 9-14: corners 0, 1, 3, 2, then 3, 2.
     strips.quads = {Quad(9, 10, 12, 11), Quad(11, 12, 14, 13)};
-    strips.quads[0].strip_word |= kQuadStripStart | 2;
-    strips.quads[0].link = 1;
-    strips.quads[1].link = kStripEnd;
     run.scene.polygons = {strips};
-    EXPECT_EQ(PolygonVertexCount(run.scene.polygons[0]), 15);
+    // The plan's order does not matter: strips go first, quads first.
+    run.state.plans = {{{PrimitiveKind::Triangles, {0}},
+                        {PrimitiveKind::TriangleStrip, {1, 2, 3, 4}},
+                        {PrimitiveKind::QuadStrip, {0, 1}}}};
 
     std::string quad_strip = Mtx(0), triangle_strip, triangles;
     for (int i = 9; i < 15; ++i) quad_strip += PosIdx(i);
     for (int i = 0; i < 6; ++i) triangle_strip += PosIdx(i);
     for (int i = 6; i < 9; ++i) triangles += PosIdx(i);
     EXPECT_EQ(run.Write(), Array(1, Head(0, "strips", 15, 5, 2, 1, kOff) + GroupHead(0, "2", 1, 3) +
-                                        Primitive(0, "quad_strip", 6, quad_strip) +
-                                        Primitive(1, "triangle_strip", 6, triangle_strip) +
-                                        Primitive(2, "triangles", 3, triangles) + kGroupEnd));
-    // Placed in a group, a strip's first face counts as a single face.
-    EXPECT_EQ(PolygonVertexCount(run.scene.polygons[0]), 4 + 3 + 3);
+                                        PrimitiveText(0, "quad_strip", 6, quad_strip) +
+                                        PrimitiveText(1, "triangle_strip", 6, triangle_strip) +
+                                        PrimitiveText(2, "triangles", 3, triangles) + kGroupEnd));
+    EXPECT_EQ(run.state.totals.vertices, 15);
 }
 
 TEST(PolygonSectionTest, FortyMatricesNeedTwoGroups) {
@@ -234,7 +229,7 @@ TEST(PolygonSectionTest, FortyMatricesNeedTwoGroups) {
             matrices += (j ? " " : "") + std::to_string((first + j) * 7 % 40);
             vertices += Mtx(j) + PosIdx(first + j);
         }
-        expected += GroupHead(group, matrices, count, 1) + Primitive(0, "quads", count, vertices) +
+        expected += GroupHead(group, matrices, count, 1) + PrimitiveText(0, "quads", count, vertices) +
                     "\t\t\t</primitive_array>\n\t\t</mtx_prim>\n";
     }
     expected += "\t</polygon>\n";
@@ -258,10 +253,10 @@ TEST(PolygonSectionTest, DirectColoursAreFiveBitAndRepeatsAreLeftOut) {
     const std::string first = Cmd("<clr rgb=\"31 16 0\"/>");
     EXPECT_EQ(run.Write(),
               Array(2, Head(0, "a", 3, 1, 0, 1, on) + GroupHead(0, "0", 1, 1) +
-                           Primitive(0, "triangles", 3,
+                           PrimitiveText(0, "triangles", 3,
                                      Mtx(0) + first + origin + same + Cmd("<clr rgb=\"1 2 3\"/>") + same) +
                            kGroupEnd + Head(1, "b", 3, 1, 0, 1, on) + GroupHead(0, "0", 1, 1) +
-                           Primitive(0, "triangles", 3, Mtx(0) + first + origin + same + same) + kGroupEnd));
+                           PrimitiveText(0, "triangles", 3, Mtx(0) + first + origin + same + same) + kGroupEnd));
 }
 
 TEST(PolygonSectionTest, NormalsAreNormalisedClampedAndRepeatedOnlyAfterAMatrixSwitch) {
@@ -281,7 +276,7 @@ TEST(PolygonSectionTest, NormalsAreNormalisedClampedAndRepeatedOnlyAfterAMatrixS
     EXPECT_EQ(run.Write(),
               Array(1, Head(0, "n", 6, 2, 0, 1, "nrm_flag=\"on\" clr_flag=\"on\" tex_flag=\"off\"") +
                            GroupHead(0, "4 6", 2, 1) +
-                           Primitive(0, "triangles", 6,
+                           PrimitiveText(0, "triangles", 6,
                                      Mtx(0) + up + PosIdx(0) + Mtx(1) + up + PosIdx(1) + PosIdx(2) +
                                          Cmd("<nrm xyz=\"-1.000000 0.000000 0.000000\"/>") + PosIdx(1) +
                                          Cmd("<nrm xyz=\"0.600000 0.800000 0.000000\"/>") + PosIdx(2) + PosIdx(2)) +
@@ -313,12 +308,12 @@ TEST(PolygonSectionTest, TextureCoordinatesAreTexelsAndWarnOncePerPolygonOutOfRa
     const std::string on = "nrm_flag=\"off\" clr_flag=\"off\" tex_flag=\"on\"";
     const std::string b_vertex = Cmd("<tex st=\"-3072.000000 0.000000\"/>") + PosIdx(0);
     EXPECT_EQ(run.Write(), Array(2, Head(0, "a", 3, 1, 0, 1, on) + GroupHead(0, "0", 1, 1) +
-                                        Primitive(0, "triangles", 3,
+                                        PrimitiveText(0, "triangles", 3,
                                                   Mtx(0) + Cmd("<tex st=\"1024.000000 128.000000\"/>") + PosIdx(0) +
                                                       Cmd("<tex st=\"2048.000000 256.000000\"/>") + PosIdx(1) +
                                                       Cmd("<tex st=\"2048.000000 -2560.000000\"/>") + PosIdx(2)) +
                                         kGroupEnd + Head(1, "b", 3, 1, 0, 1, on) + GroupHead(0, "0", 1, 1) +
-                                        Primitive(0, "triangles", 3, Mtx(0) + b_vertex + b_vertex + b_vertex) +
+                                        PrimitiveText(0, "triangles", 3, Mtx(0) + b_vertex + b_vertex + b_vertex) +
                                         kGroupEnd));
     EXPECT_EQ(run.reports.Warnings(), (std::vector<std::string>{
                                           "Warning: UV range over. a (mat) 2048.000000, 256.000000",
@@ -356,13 +351,13 @@ TEST(PolygonSectionTest, NormalGeneratedTexturesResendTheNormalWithEachNewCoordi
     EXPECT_EQ(run.Write(),
               Array(2, Head(0, "gen", 3, 1, 0, 1, "nrm_flag=\"on\" clr_flag=\"off\" tex_flag=\"on\"") +
                            GroupHead(0, "0", 1, 1) +
-                           Primitive(0, "triangles", 3,
+                           PrimitiveText(0, "triangles", 3,
                                      Mtx(0) + st + up + PosIdx(0) + st + PosIdx(0) +
                                          Cmd("<tex st=\"16.000000 32.000000\"/>") + up + PosIdx(0)) +
                            kGroupEnd +
                            Head(1, "frommat", 3, 1, 0, 1, "nrm_flag=\"on\" clr_flag=\"off\" tex_flag=\"off\"") +
                            GroupHead(0, "0", 1, 1) +
-                           Primitive(0, "triangles", 3, Mtx(0) + up + PosIdx(0) + PosIdx(0) + PosIdx(0)) +
+                           PrimitiveText(0, "triangles", 3, Mtx(0) + up + PosIdx(0) + PosIdx(0) + PosIdx(0)) +
                            kGroupEnd));
 }
 
