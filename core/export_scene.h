@@ -83,11 +83,6 @@ struct ExportPolygon {
     int32_t node = -1;  // owner node id
     int32_t priority = 0;
     std::string material;  // material name
-    int32_t position_base = 0;
-    int32_t color_base = 0;
-    // The polygon's matrix list: positions in the model's matrix list, one
-    // per position for a skinned polygon, one for a rigid polygon.
-    std::vector<int32_t> envelopes;
     std::array<std::vector<float>, kMorphChannelCount> morph_tracks;
     std::string name;
 
@@ -165,7 +160,6 @@ struct ExportMaterial {
     std::vector<std::string> pattern_images;
     std::vector<int32_t> pattern_counts;
     bool orphan = false;  // no polygon uses the material
-    int32_t tex_image_idx = -1;
 };
 
 // ------------------------------------------------------------------ textures
@@ -176,18 +170,6 @@ struct ExportTexture {
     uint16_t original_width = 0, original_height = 0;
     uint16_t width = 0, height = 0;  // the encoded size: powers of two, at least 8
     std::vector<uint8_t> pixels;     // RGBA, original_width x original_height, top row first
-
-    // Encoding, filled by the texture section (or read from a prepared file).
-    int32_t format = -1;  // index in the texture format table
-    bool color0_transparent = false;
-    bool prepared = false;  // texel data taken unchanged from a prepared file
-    std::vector<uint8_t> prepared_texels;          // little-endian units, as in the file
-    std::vector<uint8_t> prepared_palette_indices;  // tex4x4 only
-    std::string palette_name;                      // named by a prepared file; empty otherwise
-    std::vector<uint16_t> palette;                 // 15-bit colours
-    std::string palette_output_name;
-    bool shares_palette = false;  // uses an earlier texture's palette of the same name
-    int32_t palette_index = -1;   // position in tex_palette_array
 };
 
 // ------------------------------------------------------------------ lights, cameras

@@ -6,7 +6,6 @@ ExportMaterial DefaultMaterial(int frame_count) {
     const std::size_t frames = frame_count > 0 ? static_cast<std::size_t>(frame_count) : 0;
     ExportMaterial material;
     material.name = kDefaultMaterialName;
-    material.tex_image_idx = -1;
     material.light0 = true;
     material.lights_enabled = true;
     material.diffuse.assign(frames, Rgb8{96, 96, 96});

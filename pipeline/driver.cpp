@@ -10,6 +10,7 @@
 #include "extract/material_extraction.h"
 #include "extract/scene_extraction.h"
 #include "extract/skin_deformation.h"
+#include "optimize/color_list_compression.h"
 #include "optimize/optimize_scene.h"
 #include "settings/menu_settings.h"
 #include "settings/settings_file.h"
@@ -66,6 +67,7 @@ std::string_view StageName(ExportStage stage) {
         case ExportStage::SkinDeformationOn: return "skin deformation on";
         case ExportStage::LightsAndCamera: return "lights and camera";
         case ExportStage::Optimize: return "optimisation";
+        case ExportStage::ModelLayout: return "model layout";
         case ExportStage::WriteFiles: return "writing";
     }
     return "?";
@@ -237,7 +239,18 @@ bool KorvoExporter::PostProcessAndWrite(const ExportOptions& options, const std:
     Stage(ExportStage::Optimize);
     OptimizeScene(scene_, options, diagnostics_, progress_);
 
+    // Everything the model file's sections share is laid out before any
+    // writer runs; the writers change neither it nor the records.
+    ModelLayout layout;
+    if (options.outputs.imd) {
+        Stage(ExportStage::ModelLayout);
+        // Colour indices are renumbered before the layout records them.
+        CompressColorLists(scene_, progress_);
+        layout = LayOutModel(scene_, progress_);
+    }
+
     Stage(ExportStage::WriteFiles);
+    const WriterInput input{scene_, options, layout};
     bool asking = (option_word & kExportFromScript) && options.process_mode == ProcessMode::IntermediateFiles &&
                   !process_.batch;
     for (const OutputKind& output : kOutputs) {
@@ -251,18 +264,16 @@ bool KorvoExporter::PostProcessAndWrite(const ExportOptions& options, const std:
                 case OverwriteAnswer::Yes: break;
             }
         }
-        if (!WriteOneFile(output.kind, output.write, options, path) && output.kind != FileKind::SceneData) {
+        if (!WriteOneFile(output.kind, output.write, input, path) && output.kind != FileKind::SceneData) {
             return false;
         }
     }
     return true;
 }
 
-bool KorvoExporter::WriteOneFile(FileKind kind, FileWriter write, const ExportOptions& options,
-                                 const std::string& path) {
+bool KorvoExporter::WriteOneFile(FileKind kind, FileWriter write, const WriterInput& input, const std::string& path) {
     const Provenance provenance{host_.UserName(), host_.ComputerName(), FormatProvenanceDate(host_.Now()),
                                 scene_.scene_file_name};
-    const WriterInput input{scene_, options};
     const bool written = WriteFramedFile(diagnostics_, path, kind, provenance,
                                          [&](TextWriter& out) { return write(out, input, diagnostics_, progress_); });
     if (!written) return false;

@@ -32,6 +32,7 @@ enum class ExportStage {
     SkinDeformationOn,
     LightsAndCamera,
     Optimize,
+    ModelLayout,
     WriteFiles,
 };
 
@@ -73,7 +74,7 @@ public:
 private:
     int ExportRun(const ExportSettings& run, uint32_t option_word);
     bool PostProcessAndWrite(const ExportOptions& options, const std::string& base_path, uint32_t option_word);
-    bool WriteOneFile(FileKind kind, FileWriter write, const ExportOptions& options, const std::string& path);
+    bool WriteOneFile(FileKind kind, FileWriter write, const WriterInput& input, const std::string& path);
     Feedback& RunFeedback();
     void Report(const Diagnostic& report);
     void StartProgress(int total_steps);

@@ -3,6 +3,7 @@
 // the decoder turns back into RGBA.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace korvo {
@@ -15,6 +16,10 @@ struct EncodedTexture {
     // Bitmap units: 16-bit values, or one 32-bit word per 4x4 block for tex4x4.
     std::vector<uint32_t> units;
     std::vector<uint16_t> block_palette_indices;  // tex4x4: one word per block
+    bool prepared = false;                        // taken unchanged from a prepared file
+    // The palette's name when a prepared file gave one (also when the file
+    // could not be used and the image was converted); empty otherwise.
+    std::string palette_name;
 };
 
 }  // namespace korvo

@@ -7,7 +7,6 @@
 #include <string_view>
 #include <vector>
 
-#include "core/export_scene.h"
 #include "core/paths.h"
 #include "texture/texture_format.h"
 
@@ -61,7 +60,7 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
     return bytes;
 }
 
-bool ReadChunks(std::span<const uint8_t> file, ExportTexture& texture) {
+bool ReadChunks(std::span<const uint8_t> file, PreparedTexture& texture) {
     std::size_t at = ReadU32(file, kSignatureOffset + kSignatureSize);
     bool first = true;
     while (at < file.size() && file.size() - at >= kChunkHeader) {
@@ -78,9 +77,9 @@ bool ReadChunks(std::span<const uint8_t> file, ExportTexture& texture) {
             texture.color0_transparent = true;
             next = at + kChunkHeader;  // the chunk has no data, whatever its size says
         } else if (tag == "kvs_txel") {
-            texture.prepared_texels.assign(data.begin(), data.end());
+            texture.texels.assign(data.begin(), data.end());
         } else if (tag == "kvs_pidx") {
-            texture.prepared_palette_indices.assign(data.begin(), data.end());
+            texture.palette_indices.assign(data.begin(), data.end());
         } else if (tag == "kvs_pnam") {
             texture.palette_name = std::string(ChunkText(data, kMaxPaletteNameLength));
         } else if (tag == "kvs_pcol") {
@@ -99,11 +98,11 @@ bool ReadChunks(std::span<const uint8_t> file, ExportTexture& texture) {
 
 }  // namespace
 
-bool ReadPreparedTexture(ExportTexture& texture) {
-    if (!EndsWithTga(texture.path)) return false;
-    const std::vector<uint8_t> file = ReadWholeFile(texture.path);
+bool ReadPreparedTexture(const std::string& path, PreparedTexture& prepared) {
+    if (!EndsWithTga(path)) return false;
+    const std::vector<uint8_t> file = ReadWholeFile(path);
     if (file.empty()) return false;
-    return ReadChunks(file, texture);
+    return ReadChunks(file, prepared);
 }
 
 }  // namespace korvo

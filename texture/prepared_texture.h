@@ -9,20 +9,28 @@
 // Palette names longer than kMaxPaletteNameLength are cut to that length.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace korvo {
 
-struct ExportTexture;
-
 inline constexpr std::size_t kMaxPaletteNameLength = 259;
 
-// Reads texture.path when it ends in ".tga" (lower case only) and is a
-// prepared file, filling the record's format, color0_transparent,
-// prepared_texels, prepared_palette_indices, palette_name and palette
-// (appended to). True when the chunk block was read up to its "kvs_gnam"
-// chunk; on false, fields filled before the failure stay filled. Reports
-// nothing.
-bool ReadPreparedTexture(ExportTexture& texture);
+// What a prepared file holds.
+struct PreparedTexture {
+    int32_t format = -1;  // index in the texture format table
+    bool color0_transparent = false;
+    std::vector<uint8_t> texels;           // little-endian units, as in the file
+    std::vector<uint8_t> palette_indices;  // tex4x4 only
+    std::string palette_name;
+    std::vector<uint16_t> palette;  // 15-bit colours
+};
+
+// Reads the file at path when it ends in ".tga" (lower case only) and is a
+// prepared file. True when the chunk block was read up to its "kvs_gnam"
+// chunk; on false, what was read before the failure is in prepared.
+// Reports nothing.
+bool ReadPreparedTexture(const std::string& path, PreparedTexture& prepared);
 
 }  // namespace korvo

@@ -13,19 +13,6 @@ namespace korvo {
 
 namespace {
 
-void ClearEncoding(ExportTexture& t) {
-    t.format = -1;
-    t.color0_transparent = false;
-    t.prepared = false;
-    t.prepared_texels.clear();
-    t.prepared_palette_indices.clear();
-    t.palette_name.clear();
-    t.palette.clear();
-    t.palette_output_name.clear();
-    t.shares_palette = false;
-    t.palette_index = -1;
-}
-
 // Little-endian units of the given byte width; false when there are fewer
 // than count.
 bool ReadUnits(const std::vector<uint8_t>& bytes, std::size_t count, std::size_t width, std::vector<uint32_t>& out) {
@@ -39,21 +26,19 @@ bool ReadUnits(const std::vector<uint8_t>& bytes, std::size_t count, std::size_t
     return true;
 }
 
-bool FromPrepared(const ExportTexture& t, EncodedTexture& e) {
-    if (!IsTextureFormat(t.format)) return false;
-    e.format = t.format;
+bool FromPrepared(const ExportTexture& t, const PreparedTexture& p, EncodedTexture& e) {
+    if (!IsTextureFormat(p.format)) return false;
+    e.format = p.format;
     e.width = t.width;
     e.height = t.height;
-    e.color0_transparent = t.color0_transparent;
-    e.palette = t.palette;
-    const std::size_t count = static_cast<std::size_t>(BitmapUnitCount(t.format, t.width, t.height));
+    e.color0_transparent = p.color0_transparent;
+    e.palette = p.palette;
+    const std::size_t count = static_cast<std::size_t>(BitmapUnitCount(p.format, t.width, t.height));
     if (count == 0) return false;
-    if (!ReadUnits(t.prepared_texels, count, static_cast<std::size_t>(BitmapUnitBits(t.format) / 8), e.units)) {
-        return false;
-    }
-    if (t.format != kFormatTex4x4) return true;
+    if (!ReadUnits(p.texels, count, static_cast<std::size_t>(BitmapUnitBits(p.format) / 8), e.units)) return false;
+    if (p.format != kFormatTex4x4) return true;
     std::vector<uint32_t> indices;
-    if (!ReadUnits(t.prepared_palette_indices, count, 2, indices)) return false;
+    if (!ReadUnits(p.palette_indices, count, 2, indices)) return false;
     e.block_palette_indices.assign(indices.begin(), indices.end());
     return true;
 }
@@ -93,16 +78,18 @@ std::vector<uint8_t> EncodedAreaTexels(const ExportTexture& t) {
     return texels;
 }
 
-EncodedTexture EncodeTexture(ExportTexture& texture) {
-    ClearEncoding(texture);
+EncodedTexture EncodeTexture(const ExportTexture& texture) {
+    PreparedTexture prepared;
     EncodedTexture e;
-    if (ReadPreparedTexture(texture) && FromPrepared(texture, e)) {
-        texture.prepared = true;
+    if (ReadPreparedTexture(texture.path, prepared) && FromPrepared(texture, prepared, e)) {
+        e.prepared = true;
+        e.palette_name = prepared.palette_name;
         return e;
     }
     // A failed prepared read keeps what it read; the palette name among it
     // still names the converted palette.
     e = EncodedTexture{};
+    e.palette_name = prepared.palette_name;
     e.width = texture.width;
     e.height = texture.height;
     const std::vector<uint8_t> texels = EncodedAreaTexels(texture);
@@ -112,9 +99,6 @@ EncodedTexture EncodeTexture(ExportTexture& texture) {
     } else {
         ConvertPlain(texture, texels, e);
     }
-    texture.format = e.format;
-    texture.color0_transparent = e.color0_transparent;
-    texture.palette = e.palette;
     return e;
 }
 

@@ -17,12 +17,10 @@ struct ExportTexture;
 // corner, transparent black around it.
 std::vector<uint8_t> EncodedAreaTexels(const ExportTexture& texture);
 
-// Encodes the texture and fills its encoding fields (format,
-// color0_transparent, palette, prepared and what a prepared file holds),
-// clearing what an earlier encoding left. A texture whose path contains
-// "_cmp" becomes tex4x4 ("_cmp2": the interpolated variant). A prepared
-// file whose format is not in the table or whose data is shorter than its
-// format needs is converted like an ordinary image.
-EncodedTexture EncodeTexture(ExportTexture& texture);
+// The texture in its hardware format. A texture whose path contains "_cmp"
+// becomes tex4x4 ("_cmp2": the interpolated variant). A prepared file whose
+// format is not in the table or whose data is shorter than its format needs
+// is converted like an ordinary image.
+EncodedTexture EncodeTexture(const ExportTexture& texture);
 
 }  // namespace korvo

@@ -30,17 +30,10 @@ void WriteColor(TextWriter& out, const char* format, const std::vector<Rgb8>& sa
     out.Printf(format, c.r >> 3, c.g >> 3, c.b >> 3);
 }
 
-int32_t FindTexture(const ExportScene& scene, const std::string& path) {
-    for (std::size_t i = 0; i < scene.textures.size(); ++i) {
-        if (scene.textures[i].path == path) return static_cast<int32_t>(i);
-    }
-    return 0;
-}
-
-// The palette a texture draws with, as the texture section numbered them;
-// direct textures have none.
-int32_t PaletteIndex(const ExportTexture& texture) {
-    return texture.format == kFormatDirect ? -1 : texture.palette_index;
+// The palette a texture draws with, as the layout numbered them; direct
+// textures have none.
+int32_t PaletteIndex(const TextureLayout& texture) {
+    return texture.encoded.format == kFormatDirect ? -1 : texture.palette_index;
 }
 
 bool TileableSize(uint16_t size) { return size >= 8 && size <= 1024 && std::has_single_bit(size); }
@@ -57,16 +50,14 @@ void CheckTiling(Diagnostics& diagnostics, const ExportMaterial& material, const
     }
 }
 
-void WriteTextureAttributes(TextWriter& out, const ExportScene& scene, ExportMaterial& material,
-                            Diagnostics& diagnostics) {
-    material.tex_image_idx = FindTexture(scene, material.texture_path);
+void WriteTextureAttributes(TextWriter& out, const ExportScene& scene, const ModelLayout& layout,
+                            const ExportMaterial& material, int32_t image, Diagnostics& diagnostics) {
     int32_t palette = -1;
-    if (static_cast<std::size_t>(material.tex_image_idx) < scene.textures.size()) {
-        const ExportTexture& texture = scene.textures[static_cast<std::size_t>(material.tex_image_idx)];
-        CheckTiling(diagnostics, material, texture);
-        palette = PaletteIndex(texture);
+    if (static_cast<std::size_t>(image) < scene.textures.size()) {
+        CheckTiling(diagnostics, material, scene.textures[static_cast<std::size_t>(image)]);
+        palette = PaletteIndex(layout.textures[static_cast<std::size_t>(image)]);
     }
-    out.Printf("\t\ttex_image_idx=\"%d\" tex_palette_idx=\"%d\"\n", material.tex_image_idx, palette);
+    out.Printf("\t\ttex_image_idx=\"%d\" tex_palette_idx=\"%d\"\n", image, palette);
     out.Printf("\t\ttex_tiling=\"%s %s\"\n", Word(kTilings, material.tex_tiling_s),
                Word(kTilings, material.tex_tiling_t));
 
@@ -97,12 +88,13 @@ void WriteTextureAttributes(TextWriter& out, const ExportScene& scene, ExportMat
     }
 }
 
-void WriteMaterial(TextWriter& out, const ExportScene& scene, int32_t index, ExportMaterial& material,
+void WriteMaterial(TextWriter& out, const ExportScene& scene, const ModelLayout& layout, std::size_t index,
                    Diagnostics& diagnostics) {
+    const ExportMaterial& material = scene.materials[index];
     if (material.name.size() > 16) {
         diagnostics.WarnF("Warning: Length of name over 16 characters. material: %s", material.name.c_str());
     }
-    out.Printf("\t<material index=\"%d\" name=\"%s\"\n", index, material.name.c_str());
+    out.Printf("\t<material index=\"%d\" name=\"%s\"\n", static_cast<int>(index), material.name.c_str());
     out.Printf("\t\tlight0=\"%s\" light1=\"%s\" light2=\"%s\" light3=\"%s\"\n", OnOff(material.light0),
                OnOff(material.light1), OnOff(material.light2), OnOff(material.light3));
     out.Printf("\t\tface=\"%s\"\n", Word(kFaces, material.face));
@@ -122,22 +114,22 @@ void WriteMaterial(TextWriter& out, const ExportScene& scene, int32_t index, Exp
     out.Printf("\t\tshininess_table_flag=\"%s\"\n",
                OnOff(material.shininess_table && material.lights_enabled));
     if (material.texture_path.empty()) {
-        material.tex_image_idx = -1;
         out.Printf("\t\ttex_image_idx=\"%d\" tex_palette_idx=\"%d\"\n", -1, -1);
     } else {
-        WriteTextureAttributes(out, scene, material, diagnostics);
+        WriteTextureAttributes(out, scene, layout, material, layout.material_images[index], diagnostics);
     }
     out.Printf("\t/>\n");
 }
 
 }  // namespace
 
-void WriteMaterialSection(TextWriter& out, ExportScene& scene, Diagnostics& diagnostics, Progress& progress) {
+void WriteMaterialSection(TextWriter& out, const ExportScene& scene, const ModelLayout& layout,
+                          Diagnostics& diagnostics, Progress& progress) {
     const float step = progress.StepSize(static_cast<int>(scene.materials.size()));
     if (!scene.materials.empty()) {
         out.Printf("\n<material_array size=\"%d\">\n", static_cast<int>(scene.materials.size()));
         for (std::size_t i = 0; i < scene.materials.size(); ++i) {
-            WriteMaterial(out, scene, static_cast<int32_t>(i), scene.materials[i], diagnostics);
+            WriteMaterial(out, scene, layout, i, diagnostics);
             progress.Advance(step, kProgressText);
         }
         out.Printf("</material_array>\n");

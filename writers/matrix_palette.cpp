@@ -1,7 +1,6 @@
 #include "writers/matrix_palette.h"
 
 #include <algorithm>
-#include <functional>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
@@ -37,16 +36,16 @@ private:
 };
 
 struct PaletteBuild {
-    PaletteBuild(ExportScene& scene_in, ModelState& state_in)
-        : scene(scene_in), state(state_in), node_index(scene_in) {}
+    PaletteBuild(const ExportScene& scene_in, ModelLayout& layout_in)
+        : scene(scene_in), layout(layout_in), node_index(scene_in) {}
 
-    ExportScene& scene;
-    ModelState& state;
+    const ExportScene& scene;
+    ModelLayout& layout;
     NodeIndex node_index;
     WeightSetTable table;
     std::vector<std::vector<int32_t>> vertex_keys;  // per polygon, per position
-    std::vector<int32_t> envelope_keys;             // parallel to state.envelopes
-    std::vector<int32_t> matrix_keys;               // parallel to state.matrices; -1 without envelope
+    std::vector<int32_t> envelope_keys;             // parallel to layout.envelopes
+    std::vector<int32_t> matrix_keys;               // parallel to layout.matrices; -1 without envelope
 };
 
 bool Drawn(const ExportPolygon& polygon) { return !polygon.removed; }
@@ -66,7 +65,7 @@ void Reorder(std::vector<T>& items, const std::vector<int32_t>& order) {
 
 // Each weight set once, in order of first use, then the most weights first.
 void CollectEnvelopes(PaletteBuild& build, Progress& progress) {
-    ExportScene& scene = build.scene;
+    const ExportScene& scene = build.scene;
     const float step = progress.StepSize(static_cast<int>(scene.polygons.size()));
     std::vector<char> seen;
     build.vertex_keys.assign(scene.polygons.size(), {});
@@ -90,14 +89,14 @@ void CollectEnvelopes(PaletteBuild& build, Progress& progress) {
                 !key.distinct() && std::any_of(build.envelope_keys.begin(), build.envelope_keys.end(),
                                                [&](int32_t e) { return EqualWeightSets(key, build.table[e]); });
             if (equal_to_one) continue;
-            build.state.envelopes.push_back({static_cast<int32_t>(p), static_cast<int32_t>(v)});
+            build.layout.envelopes.push_back({static_cast<int32_t>(p), static_cast<int32_t>(v)});
             build.envelope_keys.push_back(id);
         }
     }
     std::vector<int64_t> sort_keys;
     for (int32_t id : build.envelope_keys) sort_keys.push_back(build.table[id].count);
     const std::vector<int32_t> order = ExchangeSortOrder(std::move(sort_keys));
-    Reorder(build.state.envelopes, order);
+    Reorder(build.layout.envelopes, order);
     Reorder(build.envelope_keys, order);
 }
 
@@ -116,12 +115,12 @@ std::vector<int32_t> RigidNodes(const ExportScene& scene) {
 }
 
 void BuildMatrices(PaletteBuild& build) {
-    std::vector<ExportMatrix>& matrices = build.state.matrices;
-    for (std::size_t e = 0; e < build.state.envelopes.size(); ++e) {
+    std::vector<ExportMatrix>& matrices = build.layout.matrices;
+    for (std::size_t e = 0; e < build.layout.envelopes.size(); ++e) {
         const int32_t id = build.envelope_keys[e];
         const WeightSetKey& key = build.table[id];
         if (key.count < 2) {
-            const SkinEntry& entry = EntryOf(build.scene, build.state.envelopes[e]);
+            const SkinEntry& entry = EntryOf(build.scene, build.layout.envelopes[e]);
             const int32_t node = entry.nodes.empty() ? -1 : build.node_index(entry.nodes[0]);
             matrices.push_back({1, node, static_cast<int32_t>(e)});
             build.matrix_keys.push_back(id);
@@ -194,15 +193,15 @@ private:
 };
 
 // The first matrix of the polygon's list that is equal to the vertex's
-// weight set.
-std::vector<int32_t> VertexMatrices(const ExportPolygon& polygon, const std::vector<int32_t>& vertex_keys,
-                                    MatchingMatrices& matching) {
+// weight set, for every position.
+std::vector<int32_t> VertexMatrices(const ExportPolygon& polygon, const std::vector<int32_t>& matrix_list,
+                                    const std::vector<int32_t>& vertex_keys, MatchingMatrices& matching) {
     std::unordered_map<int32_t, int32_t> first_position;
-    for (std::size_t i = 0; i < polygon.envelopes.size(); ++i) {
-        first_position.try_emplace(polygon.envelopes[i], static_cast<int32_t>(i));
+    for (std::size_t i = 0; i < matrix_list.size(); ++i) {
+        first_position.try_emplace(matrix_list[i], static_cast<int32_t>(i));
     }
-    std::vector<int32_t> result(vertex_keys.size(), -1);
-    for (std::size_t v = 0; v < vertex_keys.size(); ++v) {
+    std::vector<int32_t> result(polygon.positions.size(), -1);
+    for (std::size_t v = 0; v < std::min(vertex_keys.size(), result.size()); ++v) {
         int32_t best = -1, best_position = 0;
         for (int32_t k : matching(vertex_keys[v])) {
             const int32_t position = first_position.at(k);  // every match was listed for this vertex
@@ -217,57 +216,50 @@ std::vector<int32_t> VertexMatrices(const ExportPolygon& polygon, const std::vec
 }
 
 void FillPolygonLists(PaletteBuild& build) {
-    ExportScene& scene = build.scene;
+    const ExportScene& scene = build.scene;
     MatchingMatrices matching(build);
     std::vector<std::vector<int32_t>> by_node(scene.nodes.size());
-    for (std::size_t k = 0; k < build.state.matrices.size(); ++k) {
-        const int32_t node = build.state.matrices[k].node_index;
+    for (std::size_t k = 0; k < build.layout.matrices.size(); ++k) {
+        const int32_t node = build.layout.matrices[k].node_index;
         if (node >= 0) by_node[static_cast<std::size_t>(node)].push_back(static_cast<int32_t>(k));
     }
-    build.state.vertex_matrices.assign(scene.polygons.size(), {});
     for (std::size_t p = 0; p < scene.polygons.size(); ++p) {
-        ExportPolygon& polygon = scene.polygons[p];
+        const ExportPolygon& polygon = scene.polygons[p];
         if (!Drawn(polygon)) continue;
+        PolygonLayout& laid_out = build.layout.polygons[p];
         if (polygon.skinned()) {
             for (int32_t id : build.vertex_keys[p]) {
                 const std::vector<int32_t>& ks = matching(id);
-                polygon.envelopes.insert(polygon.envelopes.end(), ks.begin(), ks.end());
+                laid_out.matrix_list.insert(laid_out.matrix_list.end(), ks.begin(), ks.end());
             }
-            build.state.vertex_matrices[p] = VertexMatrices(polygon, build.vertex_keys[p], matching);
+            laid_out.position_matrices = VertexMatrices(polygon, laid_out.matrix_list, build.vertex_keys[p], matching);
         } else {
             const int32_t node = build.node_index(polygon.node);
             if (node >= 0 && scene.nodes[static_cast<std::size_t>(node)].kind == NodeKind::Mesh) {
-                polygon.envelopes = by_node[static_cast<std::size_t>(node)];
+                laid_out.matrix_list = by_node[static_cast<std::size_t>(node)];
             }
+            const int32_t matrix = laid_out.matrix_list.empty() ? -1 : laid_out.matrix_list.front();
+            laid_out.position_matrices.assign(polygon.positions.size(), matrix);
         }
     }
 }
 
 }  // namespace
 
-void BuildSkinVertexLists(ExportScene& scene, ModelState& state, Progress& progress) {
-    state.envelopes.clear();
-    state.matrices.clear();
-    state.vertex_matrices.clear();
-    for (ExportPolygon& polygon : scene.polygons) polygon.envelopes.clear();
+void LayOutMatrixPalette(const ExportScene& scene, ModelLayout& layout, Progress& progress) {
+    layout.envelopes.clear();
+    layout.matrices.clear();
+    layout.polygons.resize(scene.polygons.size());
+    for (PolygonLayout& polygon : layout.polygons) {
+        polygon.matrix_list.clear();
+        polygon.position_matrices.clear();
+    }
 
-    PaletteBuild build(scene, state);
+    PaletteBuild build(scene, layout);
     CollectEnvelopes(build, progress);
     BuildMatrices(build);
     FillPolygonLists(build);
     progress.FinishStep(kProgressText);
-}
-
-int32_t MatrixIndexOfVertex(const ExportScene& scene, const ModelState& state, const ExportPolygon& polygon,
-                            int32_t position) {
-    if (!polygon.skinned()) return polygon.envelopes.empty() ? -1 : polygon.envelopes.front();
-    const ExportPolygon* first = scene.polygons.data();
-    const std::less<const ExportPolygon*> before;
-    if (before(&polygon, first) || !before(&polygon, first + scene.polygons.size()) || position < 0) return -1;
-    const auto p = static_cast<std::size_t>(&polygon - first);
-    if (p >= state.vertex_matrices.size()) return -1;
-    const std::vector<int32_t>& matrices = state.vertex_matrices[p];
-    return static_cast<std::size_t>(position) < matrices.size() ? matrices[static_cast<std::size_t>(position)] : -1;
 }
 
 }  // namespace korvo

@@ -5,24 +5,19 @@
 #include "core/diagnostics.h"
 #include "core/export_scene.h"
 #include "core/progress.h"
-#include "writers/model_state.h"
+#include "writers/model_layout.h"
 #include "writers/text_writer.h"
 
 namespace korvo {
 
-// Builds the envelopes and matrices and every polygon's matrix list
-// (ExportPolygon::envelopes).
-void BuildSkinVertexLists(ExportScene& scene, ModelState& state, Progress& progress);
-
-// The matrix (position in state.matrices) that draws a position of a
-// polygon; -1 when none does.
-int32_t MatrixIndexOfVertex(const ExportScene& scene, const ModelState& state, const ExportPolygon& polygon,
-                            int32_t position);
+// Lays out the envelopes and matrices, and every drawn polygon's matrix
+// list and the matrix of each of its positions.
+void LayOutMatrixPalette(const ExportScene& scene, ModelLayout& layout, Progress& progress);
 
 // With force_full_weight every vertex hangs on one matrix: no envelope is written.
-void WriteEnvelopeSection(TextWriter& out, const ExportScene& scene, const ModelState& state, bool force_full_weight,
+void WriteEnvelopeSection(TextWriter& out, const ExportScene& scene, const ModelLayout& layout, bool force_full_weight,
                           Progress& progress);
-void WriteMatrixSection(TextWriter& out, const ExportScene& scene, const ModelState& state, Diagnostics& diagnostics,
+void WriteMatrixSection(TextWriter& out, const ExportScene& scene, const ModelLayout& layout, Diagnostics& diagnostics,
                         Progress& progress);
 
 }  // namespace korvo

@@ -3,7 +3,7 @@
 
 #include "core/export_options.h"
 #include "core/export_scene.h"
-#include "writers/model_state.h"
+#include "writers/model_limits.h"
 #include "writers/text_writer.h"
 
 namespace korvo {

@@ -23,14 +23,13 @@ struct Display {
 };
 
 // The polygons each node draws, keyed by owner id, in polygon order.
-std::unordered_map<int32_t, std::vector<Display>> DisplaysByOwner(const ExportScene& scene,
-                                                                  const ModelState& state) {
+std::unordered_map<int32_t, std::vector<Display>> DisplaysByOwner(const ExportScene& scene, const ModelLayout& layout) {
     std::unordered_map<int32_t, std::vector<Display>> displays;
     int32_t index = 0;
     for (std::size_t p = 0; p < scene.polygons.size(); ++p) {
         const ExportPolygon& polygon = scene.polygons[p];
         if (polygon.removed) continue;
-        displays[polygon.node].push_back({&polygon, index++, PlanVertexCount(state.plans.at(p))});
+        displays[polygon.node].push_back({&polygon, index++, PlanVertexCount(layout.polygons[p].plan)});
     }
     return displays;
 }
@@ -97,11 +96,11 @@ void WriteNode(TextWriter& out, const ExportScene& scene, const NodeIndex& node_
 
 }  // namespace
 
-void WriteNodeSection(TextWriter& out, const ExportScene& scene, const ModelState& state, Diagnostics& diagnostics,
+void WriteNodeSection(TextWriter& out, const ExportScene& scene, const ModelLayout& layout, Diagnostics& diagnostics,
                       Progress& progress) {
     const float step = progress.StepSize(static_cast<int>(scene.nodes.size()));
     const NodeIndex node_index(scene);
-    const auto displays = DisplaysByOwner(scene, state);
+    const auto displays = DisplaysByOwner(scene, layout);
     const std::vector<Display> none;
     out.Printf("\n<node_array size=\"%d\">\n", static_cast<int>(scene.nodes.size()));
     for (std::size_t i = 0; i < scene.nodes.size(); ++i) {

@@ -1,8 +1,7 @@
 #include "writers/polygon_section.h"
 
+#include "writers/attribute_words.h"
 #include "writers/matrix_groups.h"
-#include "writers/matrix_palette.h"
-#include "writers/model_limits.h"
 #include "writers/model_lookups.h"
 #include "writers/primitive_writer.h"
 #include "writers/vertex_commands.h"
@@ -13,10 +12,13 @@ namespace {
 
 constexpr const char* kPhase = "IMD: Exporting Meshes";
 
-const char* OnOff(bool on) { return on ? "on" : "off"; }
+bool NearZero(const Vec3& n) {
+    auto small = [](float v) { return v > -0.0005f && v < 0.0005f; };
+    return small(n.x) && small(n.y) && small(n.z);
+}
 
-bool TexturesPolygon(const ExportPolygon& polygon, const ExportMaterial& material) {
-    return !polygon.tex_coords.empty() && material.tex_image_idx != -1 && material.texture_frame_count > 0 &&
+bool TexturesPolygon(const ExportPolygon& polygon, const ExportMaterial& material, int32_t image) {
+    return !polygon.tex_coords.empty() && image != -1 && material.texture_frame_count > 0 &&
            !GeneratesTexCoordsFromMaterial(material);
 }
 
@@ -37,28 +39,26 @@ void WriteGroup(TextWriter& out, VertexCommandWriter& vertices, const ExportPoly
 
 struct PolygonContext {
     TextWriter& out;
-    ExportScene& scene;
-    ModelState& state;
+    const ExportScene& scene;
+    const ModelLayout& layout;
+    ModelTotals& totals;
+    std::vector<const std::string*>& zero_normals;  // a polygon's name for each of its near-zero normals
     VertexCommandWriter& vertices;
     Diagnostics& diagnostics;
     const ExportMaterial& fallback_material;  // for a scene without materials
 };
 
-void WritePolygon(PolygonContext& context, ExportPolygon& polygon, std::size_t p, int32_t index) {
+void WritePolygon(PolygonContext& context, const ExportPolygon& polygon, const PolygonLayout& laid_out, int32_t index) {
     TextWriter& out = context.out;
-    ExportScene& scene = context.scene;
+    const ExportScene& scene = context.scene;
 
-    const std::vector<Primitive>& plan = context.state.plans.at(p);
-    const int32_t vertex_count = PlanVertexCount(plan);
-    std::vector<int32_t> matrix_of_position(polygon.positions.size());
-    for (std::size_t i = 0; i < matrix_of_position.size(); ++i) {
-        matrix_of_position[i] = MatrixIndexOfVertex(scene, context.state, polygon, static_cast<int32_t>(i));
-    }
-    const std::vector<MatrixGroup> groups = BuildMatrixGroups(polygon, plan, matrix_of_position);
+    const int32_t vertex_count = PlanVertexCount(laid_out.plan);
+    const std::vector<MatrixGroup> groups = BuildMatrixGroups(polygon, laid_out.plan, laid_out.position_matrices);
 
     const auto material_index = static_cast<std::size_t>(MaterialIndex(scene, polygon.material));
-    const ExportMaterial& material =
-        material_index < scene.materials.size() ? scene.materials[material_index] : context.fallback_material;
+    const bool has_material = material_index < scene.materials.size();
+    const ExportMaterial& material = has_material ? scene.materials[material_index] : context.fallback_material;
+    const int32_t image = has_material ? context.layout.material_images[material_index] : -1;
     const auto triangles = static_cast<int32_t>(polygon.triangles.size());
     const auto quads = static_cast<int32_t>(polygon.quads.size());
     auto scaled = [&](float value) { return ScaledPosition(scene, value); };
@@ -73,41 +73,32 @@ void WritePolygon(PolygonContext& context, ExportPolygon& polygon, std::size_t p
     out.Printf("\t\tvolume_r=\"%f\"\n", scaled(polygon.volume_r));
     out.Printf("\t\tmtx_prim_size=\"%d\"\n", static_cast<int>(groups.size()));
     out.Printf("\t\tnrm_flag=\"%s\" clr_flag=\"%s\" tex_flag=\"%s\"\n", OnOff(material.lights_enabled),
-               OnOff(!polygon.colors.empty()), OnOff(TexturesPolygon(polygon, material)));
+               OnOff(!polygon.colors.empty()), OnOff(TexturesPolygon(polygon, material, image)));
     out.Write("\t>\n");
     if (groups.size() > 1) context.diagnostics.Warn("Warning: Mtx_prim_size of <polygon> is over 1");
 
-    context.vertices.BeginPolygon(polygon, material, matrix_of_position);
+    context.vertices.BeginPolygon(polygon, laid_out, material, image);
     for (std::size_t g = 0; g < groups.size(); ++g) {
         WriteGroup(out, context.vertices, polygon, groups[g], static_cast<int32_t>(g));
     }
     out.Write("\t</polygon>\n");
+    for (const Vec3& normal : context.vertices.normals()) {
+        if (NearZero(normal)) context.zero_normals.push_back(&polygon.name);
+    }
 
-    ModelTotals& totals = context.state.totals;
+    ModelTotals& totals = context.totals;
     totals.vertices += vertex_count;
     totals.triangles += triangles;
     totals.quads += quads;
 }
 
-bool NearZero(const Vec3& n) {
-    auto small = [](float v) { return v > -0.0005f && v < 0.0005f; };
-    return small(n.x) && small(n.y) && small(n.z);
-}
-
-void CheckZeroNormals(const ExportScene& scene, Diagnostics& diagnostics) {
-    for (const ExportPolygon& polygon : scene.polygons) {
-        if (polygon.removed) continue;
-        for (const Vec3& normal : polygon.normals) {
-            if (NearZero(normal)) diagnostics.Warn("Warning: Zero normals exist " + polygon.name);
-        }
-    }
-}
-
 }  // namespace
 
-void WritePolygonSection(TextWriter& out, ExportScene& scene, ModelState& state, VertexStyle style,
-                         Diagnostics& diagnostics, Progress& progress) {
+void WritePolygonSection(TextWriter& out, const ExportScene& scene, const ModelLayout& layout, VertexStyle style,
+                         ModelTotals& totals, Diagnostics& diagnostics, Progress& progress) {
     const float step = progress.StepSize(2 * static_cast<int>(scene.polygons.size()));
+    // Normals are checked as they were sent, after the limits.
+    std::vector<const std::string*> zero_normals;
     int32_t written = 0;
     for (const ExportPolygon& polygon : scene.polygons) {
         progress.Advance(step, kPhase);
@@ -117,18 +108,18 @@ void WritePolygonSection(TextWriter& out, ExportScene& scene, ModelState& state,
         out.Printf("\n<polygon_array size=\"%d\">\n", written);
         VertexCommandWriter vertices(out, scene, style, diagnostics);
         const ExportMaterial fallback_material;
-        PolygonContext context{out, scene, state, vertices, diagnostics, fallback_material};
+        PolygonContext context{out, scene, layout, totals, zero_normals, vertices, diagnostics, fallback_material};
         int32_t index = 0;
         for (std::size_t p = 0; p < scene.polygons.size(); ++p) {
-            ExportPolygon& polygon = scene.polygons[p];
+            const ExportPolygon& polygon = scene.polygons[p];
             if (polygon.removed) continue;
             progress.Advance(step, kPhase);
-            WritePolygon(context, polygon, p, index++);
+            WritePolygon(context, polygon, layout.polygons[p], index++);
         }
         out.Write("</polygon_array>\n");
     }
-    CheckModelLimits(state.totals, diagnostics);
-    CheckZeroNormals(scene, diagnostics);
+    CheckModelLimits(totals, diagnostics);
+    for (const std::string* name : zero_normals) diagnostics.Warn("Warning: Zero normals exist " + *name);
     progress.FinishStep(kPhase);
 }
 

@@ -12,7 +12,7 @@ namespace {
 constexpr float kLargestNormalComponent = 0.998046875f;  // 10-bit normals stop one step short of 1
 
 template <class T>
-T* Entry(std::vector<T>& list, uint16_t index) {
+const T* Entry(const std::vector<T>& list, uint16_t index) {
     return index < list.size() ? &list[index] : nullptr;
 }
 
@@ -23,12 +23,12 @@ bool GeneratesTexCoordsFromMaterial(const ExportMaterial& material) {
            material.tex_gen_st_src == TexGenSource::Material;
 }
 
-void VertexCommandWriter::BeginPolygon(ExportPolygon& polygon, const ExportMaterial& material,
-                                       const std::vector<int32_t>& matrix_of_position) {
+void VertexCommandWriter::BeginPolygon(const ExportPolygon& polygon, const PolygonLayout& laid_out,
+                                       const ExportMaterial& material, int32_t image) {
     polygon_ = &polygon;
+    laid_out_ = &laid_out;
     material_ = &material;
-    matrix_of_position_ = &matrix_of_position;
-    const int32_t image = material.tex_image_idx;
+    normals_ = polygon.normals;
     texture_ = image >= 0 && static_cast<std::size_t>(image) < scene_.textures.size()
                    ? &scene_.textures[static_cast<std::size_t>(image)]
                    : nullptr;
@@ -53,7 +53,7 @@ void VertexCommandWriter::WriteVertex(const CornerIndices& corner, bool first_co
 }
 
 bool VertexCommandWriter::WriteMatrix(const CornerIndices& corner) {
-    const std::vector<int32_t>& matrices = *matrix_of_position_;
+    const std::vector<int32_t>& matrices = laid_out_->position_matrices;
     const int32_t matrix = corner.position < matrices.size() ? matrices[corner.position] : -1;
     if (matrix == state_.last_matrix) return false;
     const auto slot = std::find(group_matrices_->begin(), group_matrices_->end(), matrix) - group_matrices_->begin();
@@ -91,7 +91,7 @@ void VertexCommandWriter::WriteColor(const CornerIndices& corner) {
     const VertexColor* color = Entry(polygon_->colors, corner.color);
     if (!color) return;
     if (style_ == VertexStyle::Index) {
-        const int32_t index = corner.color + polygon_->color_base;
+        const int32_t index = corner.color + laid_out_->color_base;
         if (index != state_.last_color_index) out_.Printf("\t\t\t\t\t<clr_idx idx=\"%d\"/>\n", index);
         state_.last_color_index = index;
         return;
@@ -103,9 +103,8 @@ void VertexCommandWriter::WriteColor(const CornerIndices& corner) {
 
 void VertexCommandWriter::WriteNormal(const CornerIndices& corner, bool matrix_changed, bool tex_changed) {
     if (!material_->lights_enabled) return;
-    Vec3* normal = Entry(polygon_->normals, corner.normal);
-    if (!normal) return;
-    Vec3& n = *normal;
+    if (corner.normal >= normals_.size()) return;
+    Vec3& n = normals_[corner.normal];
     // A zero normal stays zero (the zero-normal check reports it) rather
     // than turning into NaN.
     const float length = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
@@ -130,7 +129,7 @@ void VertexCommandWriter::WritePosition(const CornerIndices& corner, bool first_
     const Vec3 position = found ? *found : Vec3{};
     out_.Write("\t\t\t\t\t");
     if (style_ == VertexStyle::Index) {
-        out_.Printf("<pos_idx idx=\"%d\"/>\n", corner.position + polygon_->position_base);
+        out_.Printf("<pos_idx idx=\"%d\"/>\n", corner.position + laid_out_->position_base);
     } else {
         out_.Write(PositionCommand(position, state_.last_position, first_corner));
     }

@@ -10,6 +10,7 @@
 #include "core/diagnostics.h"
 #include "core/export_options.h"
 #include "core/export_scene.h"
+#include "writers/model_layout.h"
 #include "writers/text_writer.h"
 
 namespace korvo {
@@ -45,10 +46,14 @@ public:
     VertexCommandWriter(TextWriter& out, const ExportScene& scene, VertexStyle style, Diagnostics& diagnostics)
         : out_(out), scene_(scene), style_(style), diagnostics_(diagnostics) {}
 
-    // Normals are normalised in place as they are written. The arguments
-    // must outlive the polygon's vertices.
-    void BeginPolygon(ExportPolygon& polygon, const ExportMaterial& material,
-                      const std::vector<int32_t>& matrix_of_position);
+    // The polygon, its layout and its material (drawing texture image
+    // image, -1 for none) must outlive its vertices.
+    void BeginPolygon(const ExportPolygon& polygon, const PolygonLayout& laid_out, const ExportMaterial& material,
+                      int32_t image);
+    // The polygon's normals as sent: a working copy in which each written
+    // normal is brought to unit length, again at every use. The records
+    // keep theirs; the zero-normal check reads these.
+    const std::vector<Vec3>& normals() const { return normals_; }
     // The group's matrices, loaded afresh: the first vertex switches matrix.
     void BeginGroup(const std::vector<int32_t>& group_matrices);
 
@@ -65,10 +70,11 @@ private:
     const ExportScene& scene_;
     VertexStyle style_;
     Diagnostics& diagnostics_;
-    ExportPolygon* polygon_ = nullptr;
+    const ExportPolygon* polygon_ = nullptr;
+    const PolygonLayout* laid_out_ = nullptr;
     const ExportMaterial* material_ = nullptr;
     const ExportTexture* texture_ = nullptr;
-    const std::vector<int32_t>* matrix_of_position_ = nullptr;
+    std::vector<Vec3> normals_;
     const std::vector<int32_t>* group_matrices_ = nullptr;
     VertexCommandState state_;
 };

@@ -6,43 +6,37 @@ namespace {
 
 constexpr const char* kProgressText = "IMD: Exporting Vertex List";
 
-void WritePositions(TextWriter& out, ExportScene& scene) {
+void WritePositions(TextWriter& out, const ExportScene& scene) {
     if (scene.polygons.empty()) return;
     int32_t total = 0;
     for (const ExportPolygon& polygon : scene.polygons) {
         if (!polygon.removed) total += static_cast<int32_t>(polygon.positions.size());
     }
     out.Printf("\n<vtx_pos_data pos_size=\"%d\">\n", total);
-    int32_t written = 0;
-    for (ExportPolygon& polygon : scene.polygons) {
+    for (const ExportPolygon& polygon : scene.polygons) {
         if (polygon.removed) continue;
-        polygon.position_base = written;
         for (const Vec3& p : polygon.positions) out.Printf("\t%f %f %f\n", p.x, p.y, p.z);
-        written += static_cast<int32_t>(polygon.positions.size());
     }
     out.Printf("</vtx_pos_data>\n");
 }
 
-void WriteColors(TextWriter& out, ExportScene& scene) {
+void WriteColors(TextWriter& out, const ExportScene& scene) {
     int32_t total = 0;
     for (const ExportPolygon& polygon : scene.polygons) {
         if (!polygon.removed) total += static_cast<int32_t>(polygon.colors.size());
     }
     if (total == 0) return;
     out.Printf("\n<vtx_color_data color_size=\"%d\">\n", total);
-    int32_t written = 0;
-    for (ExportPolygon& polygon : scene.polygons) {
+    for (const ExportPolygon& polygon : scene.polygons) {
         if (polygon.removed) continue;
-        polygon.color_base = written;
         for (const VertexColor& c : polygon.colors) out.Printf("\t%d %d %d\n", c.r >> 3, c.g >> 3, c.b >> 3);
-        written += static_cast<int32_t>(polygon.colors.size());
     }
     out.Printf("</vtx_color_data>\n");
 }
 
 }  // namespace
 
-void WriteVertexLists(TextWriter& out, ExportScene& scene, VertexStyle style, Progress& progress) {
+void WriteVertexLists(TextWriter& out, const ExportScene& scene, VertexStyle style, Progress& progress) {
     if (style == VertexStyle::Index) {
         WritePositions(out, scene);
         WriteColors(out, scene);

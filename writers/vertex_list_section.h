@@ -8,8 +8,8 @@
 namespace korvo {
 
 // With vertex_style "index": the model-wide position and colour lists that
-// the polygons' vertex commands index, and each polygon's offsets into
-// them. With "direct" nothing is written.
-void WriteVertexLists(TextWriter& out, ExportScene& scene, VertexStyle style, Progress& progress);
+// the polygons' vertex commands index (at the offsets the model layout
+// gives each polygon). With "direct" nothing is written.
+void WriteVertexLists(TextWriter& out, const ExportScene& scene, VertexStyle style, Progress& progress);
 
 }  // namespace korvo

@@ -67,7 +67,7 @@ TEST_F(DriverTest, RunsEveryStageInOrderAndWritesTheSelectedFiles) {
     const std::vector<ExportStage> expected = {
         ExportStage::SkinDeformationOff, ExportStage::Materials,       ExportStage::Scene,
         ExportStage::SkinDeformationOn,  ExportStage::LightsAndCamera, ExportStage::Optimize,
-        ExportStage::WriteFiles,
+        ExportStage::ModelLayout,        ExportStage::WriteFiles,
     };
     EXPECT_EQ(stages, expected);
     EXPECT_EQ(written, (std::vector<std::string>{Out("hero.imd"), Out("hero.isd")}))

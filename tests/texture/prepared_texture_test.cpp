@@ -3,7 +3,6 @@
 #include <random>
 #include <string>
 
-#include "core/export_scene.h"
 #include "support/prepared_tga.h"
 #include "support/test_support.h"
 #include "texture/prepared_texture.h"
@@ -16,10 +15,9 @@ using test::Chunk;
 using test::PreparedTga;
 using test::U32;
 
-bool Read(const std::string& path, const std::string& bytes, ExportTexture& texture) {
+bool Read(const std::string& path, const std::string& bytes, PreparedTexture& texture) {
     test::WriteFile(path, bytes);
-    texture.path = path;
-    return ReadPreparedTexture(texture);
+    return ReadPreparedTexture(path, texture);
 }
 
 TEST(PreparedTextureTest, ReadsEveryChunkUpToTheToolName) {
@@ -30,29 +28,29 @@ TEST(PreparedTextureTest, ReadsEveryChunkUpToTheToolName) {
                                Chunk("kvs_txel", std::string("\x01\x02\x03\x04", 4)) +
                                Chunk("kvs_xxxx", "skipped data") + Chunk("kvs_pnam", "shared-pal") +
                                Chunk("kvs_pcol", colors) + Chunk("kvs_gnam", "tool") + "trailing bytes";
-    ExportTexture t;
+    PreparedTexture t;
     ASSERT_TRUE(Read(dir.file("a.tga"), PreparedTga(chunks), t));
     EXPECT_EQ(t.format, kFormatPalette16);
     EXPECT_TRUE(t.color0_transparent);
-    EXPECT_EQ(t.prepared_texels, (std::vector<uint8_t>{1, 2, 3, 4}));
-    EXPECT_TRUE(t.prepared_palette_indices.empty());
+    EXPECT_EQ(t.texels, (std::vector<uint8_t>{1, 2, 3, 4}));
+    EXPECT_TRUE(t.palette_indices.empty());
     EXPECT_EQ(t.palette_name, "shared-pal");
     ASSERT_EQ(t.palette.size(), 16u);  // a kvs_pcol chunk of size 44
     EXPECT_EQ(t.palette[0], 0x7c00);
     EXPECT_EQ(t.palette[15], 0x7c0f);
 
-    ExportTexture tex4x4;
+    PreparedTexture tex4x4;
     ASSERT_TRUE(Read(dir.file("b.tga"),
                      PreparedTga(Chunk("kvs_frmt", "tex4x4") + Chunk("kvs_pidx", "ab") + Chunk("kvs_gnam", "")),
                      tex4x4));
     EXPECT_EQ(tex4x4.format, kFormatTex4x4);
-    EXPECT_EQ(tex4x4.prepared_palette_indices, (std::vector<uint8_t>{'a', 'b'}));
+    EXPECT_EQ(tex4x4.palette_indices, (std::vector<uint8_t>{'a', 'b'}));
 
-    ExportTexture unknown;
+    PreparedTexture unknown;
     ASSERT_TRUE(Read(dir.file("c.tga"), PreparedTga(Chunk("kvs_frmt", "palette4x") + Chunk("kvs_gnam", "")), unknown));
     EXPECT_EQ(unknown.format, kTextureFormatCount);
 
-    ExportTexture long_name;
+    PreparedTexture long_name;
     ASSERT_TRUE(Read(dir.file("d.tga"), PreparedTga(Chunk("kvs_pnam", std::string(1000, 'p')) + Chunk("kvs_gnam", "")),
                      long_name));
     EXPECT_EQ(long_name.palette_name, std::string(kMaxPaletteNameLength, 'p'));
@@ -61,12 +59,12 @@ TEST(PreparedTextureTest, ReadsEveryChunkUpToTheToolName) {
 TEST(PreparedTextureTest, RefusesFilesThatAreNotPreparedOrBreakTheChunkRules) {
     test::TempDir dir;
     const std::string good = Chunk("kvs_frmt", "direct") + Chunk("kvs_txel", "xy") + Chunk("kvs_gnam", "");
-    ExportTexture t;
+    PreparedTexture t;
     EXPECT_FALSE(Read(dir.file("upper.TGA"), PreparedTga(good), t));
     EXPECT_FALSE(Read(dir.file("plain.tga"), PreparedTga(good, "ordinary image"), t));
     EXPECT_FALSE(Read(dir.file("missing.tga"), "", t));
 
-    ExportTexture no_end;
+    PreparedTexture no_end;
     EXPECT_FALSE(
         Read(dir.file("no_end.tga"), PreparedTga(Chunk("kvs_frmt", "a3i5") + Chunk("kvs_pnam", "kept")), no_end));
     EXPECT_EQ(no_end.format, kFormatA3I5);  // what was read before the failure stays
@@ -105,9 +103,9 @@ TEST(PreparedTextureTest, SurvivesRandomAndTruncatedChunkBlocks) {
         }
         std::string file = PreparedTga(chunks);
         if (round % 2 == 1) file.resize(random() % (file.size() + 1));
-        ExportTexture t;
+        PreparedTexture t;
         Read(path, file, t);
-        EXPECT_LE(t.prepared_texels.size() + t.prepared_palette_indices.size() + t.palette.size() * 2, file.size());
+        EXPECT_LE(t.texels.size() + t.palette_indices.size() + t.palette.size() * 2, file.size());
     }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/export_names.h"
 #include "model_test_scene.h"
 
 namespace korvo {
@@ -38,6 +39,7 @@ TEST(MaterialSectionTest, WritesTheDefaultMaterial) {
 ExportTexture Texture(const std::string& path, uint16_t width, uint16_t height) {
     ExportTexture texture;
     texture.path = path;
+    texture.name = TextureBaseName(path);
     texture.original_width = width;
     texture.original_height = height;
     return texture;
@@ -95,8 +97,7 @@ TEST(MaterialSectionTest, TexturedMaterialsFindTheirImageAndCheckTheirTiling) {
                              "\t\t                0.500000 0.250000 0.000000 1.000000\"\n"
                              "\t/>\n"),
               std::string::npos);
-    EXPECT_EQ(scene.materials[0].tex_image_idx, 1);
-    EXPECT_EQ(scene.materials[1].tex_image_idx, 0);
+    EXPECT_EQ(file.layout.material_images, (std::vector<int32_t>{1, 0}));
     // Only the height is below 8, and only T repeats.
     EXPECT_EQ(file.warnings, (std::vector<std::string>{
                                  "Warning: Length of name over 16 characters. material: moved_material_17",

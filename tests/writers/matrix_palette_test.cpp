@@ -30,16 +30,16 @@ TEST(MatrixPaletteTest, WithoutSkinsEveryRigidMeshNodeHasOneMatrixByNodeIndex) {
     AddPolygon(scene, 10, "a", kTriangle);
     AddPolygon(scene, 40, "emptied", kTriangle).removed = true;
     MagnifyScene(scene);
-    const std::string text = ModelText(scene);
-    EXPECT_EQ(Section(text, "matrix_array"),
+    const test::ModelFile file = test::WriteModel(scene);
+    EXPECT_EQ(Section(file.text, "matrix_array"),
               "\n<matrix_array size=\"2\">\n"
               "\t<matrix index=\"0\" mtx_weight=\"1\" node_idx=\"0\"/>\n"
               "\t<matrix index=\"1\" mtx_weight=\"1\" node_idx=\"2\"/>\n"
               "</matrix_array>\n");
-    EXPECT_EQ(Section(text, "envelope"), "");
-    EXPECT_EQ(scene.polygons[0].envelopes, std::vector<int32_t>{1});
-    EXPECT_EQ(scene.polygons[1].envelopes, std::vector<int32_t>{0});
-    EXPECT_TRUE(scene.polygons[2].envelopes.empty());
+    EXPECT_EQ(Section(file.text, "envelope"), "");
+    EXPECT_EQ(file.layout.polygons[0].matrix_list, std::vector<int32_t>{1});
+    EXPECT_EQ(file.layout.polygons[1].matrix_list, std::vector<int32_t>{0});
+    EXPECT_TRUE(file.layout.polygons[2].matrix_list.empty());
 }
 
 // A body with a rigid piece and a skinned piece on two bones.
@@ -84,8 +84,8 @@ TEST(MatrixPaletteTest, BlendsComeFirstAndEqualWeightSetsShareOneMatrix) {
               "\t<matrix index=\"1\" mtx_weight=\"2\" envelope_head=\"2\"/>\n"
               "\t<matrix index=\"2\" mtx_weight=\"1\" node_idx=\"0\"/>\n"
               "</matrix_array>\n");
-    EXPECT_EQ(scene.polygons[0].envelopes, std::vector<int32_t>{2});
-    EXPECT_EQ(scene.polygons[1].envelopes, (std::vector<int32_t>{2, 1, 1, 0, 1, 2}));
+    EXPECT_EQ(file.layout.polygons[0].matrix_list, std::vector<int32_t>{2});
+    EXPECT_EQ(file.layout.polygons[1].matrix_list, (std::vector<int32_t>{2, 1, 1, 0, 1, 2}));
     EXPECT_TRUE(file.warnings.empty());
 
     ExportScene full = SkinnedScene();
@@ -324,21 +324,17 @@ TEST(MatrixPaletteTest, PaletteMatchesThePlainAlgorithmOnRandomScenes) {
             }
         }
         const PlainPalette expected = BuildPlainly(scene);
-        ModelState state;
+        ModelLayout layout;
         Progress progress;
-        BuildSkinVertexLists(scene, state, progress);
+        LayOutMatrixPalette(scene, layout, progress);
 
-        ASSERT_EQ(Flat(state.envelopes), Flat(expected.envelopes)) << round;
-        ASSERT_EQ(Flat(state.matrices), Flat(expected.matrices)) << round;
+        ASSERT_EQ(Flat(layout.envelopes), Flat(expected.envelopes)) << round;
+        ASSERT_EQ(Flat(layout.matrices), Flat(expected.matrices)) << round;
         for (std::size_t p = 0; p < scene.polygons.size(); ++p) {
             const ExportPolygon& polygon = scene.polygons[p];
-            ASSERT_EQ(polygon.envelopes, expected.lists[p]) << round;
+            ASSERT_EQ(layout.polygons[p].matrix_list, expected.lists[p]) << round;
             if (polygon.removed || !polygon.skinned()) continue;
-            for (std::size_t v = 0; v < polygon.skin.size(); ++v) {
-                ASSERT_EQ(MatrixIndexOfVertex(scene, state, polygon, static_cast<int32_t>(v)),
-                          expected.vertex_matrices[p][v])
-                    << round;
-            }
+            ASSERT_EQ(layout.polygons[p].position_matrices, expected.vertex_matrices[p]) << round;
         }
     }
 }

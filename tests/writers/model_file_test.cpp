@@ -4,7 +4,7 @@
 
 #include "model_test_scene.h"
 #include "optimize/magnification.h"
-#include "writers/color_list_compression.h"
+#include "optimize/color_list_compression.h"
 
 namespace korvo {
 namespace {
@@ -160,7 +160,8 @@ ExportScene ColouredScene(bool colours) {
 
 TEST(ModelFileTest, IndexStyleWritesModelWideListsAndEachPolygonsOffsets) {
     ExportScene scene = ColouredScene(true);
-    const std::string text = ModelText(scene, IndexStyle());
+    const test::ModelFile file = test::WriteModel(scene, IndexStyle());
+    const std::string& text = file.text;
     EXPECT_EQ(Section(text, "vtx_pos_data"),
               "\n<vtx_pos_data pos_size=\"7\">\n"
               "\t0.000000 0.000000 0.000000\n"
@@ -177,8 +178,9 @@ TEST(ModelFileTest, IndexStyleWritesModelWideListsAndEachPolygonsOffsets) {
               "\t1 2 3\n"
               "\t0 0 0\n"
               "</vtx_color_data>\n");
-    EXPECT_EQ(scene.polygons[2].position_base, 3);
-    EXPECT_EQ(scene.polygons[2].color_base, 2);
+    EXPECT_EQ(file.layout.polygons[2].position_base, 3);
+    EXPECT_EQ(file.layout.polygons[2].color_base, 2);
+    EXPECT_EQ(test::WriteLaidOut(scene, IndexStyle(), file.layout).text, text) << "written again, the file is the same";
 
     ExportScene without_colours = ColouredScene(false);
     const std::string positions_only = ModelText(without_colours, IndexStyle());

@@ -9,6 +9,7 @@
 
 #include "core/export_scene.h"
 #include "extract/default_material.h"
+#include "optimize/color_list_compression.h"
 #include "support/reports.h"
 #include "support/test_support.h"
 #include "writers/file_writers.h"
@@ -90,22 +91,31 @@ inline std::string FrameHead(const std::string& root, const std::string& title, 
 
 inline std::string FrameClose(const std::string& root) { return "\n</body>\n\n</" + root + ">\n"; }
 
-// A model file's text (UTF-8, empty when the writer failed) and what the
-// writer reported.
+// A model file's text (UTF-8, empty when the writer failed), what the
+// writer reported, and the layout it was written from.
 struct ModelFile {
     std::string text;
     std::vector<std::string> warnings;  // in order, repeats included
     std::vector<std::string> errors;    // "caption: text"
+    ModelLayout layout;
 };
 
-inline ModelFile WriteModel(ExportScene& scene, const ExportOptions& options = {}) {
+inline ModelFile WriteLaidOut(const ExportScene& scene, const ExportOptions& options, const ModelLayout& layout) {
     Reports reports;
     Progress progress;
-    const WriterInput input{scene, options};
+    const WriterInput input{scene, options, layout};
     const std::optional<std::string> text =
         FramedText(FileKind::Model, FixedProvenance("model.max"),
                    [&](TextWriter& out) { return WriteModelBody(out, input, reports.diagnostics, progress); });
-    return {text.value_or(""), reports.Warnings(), reports.Errors()};
+    return {text.value_or(""), reports.Warnings(), reports.Errors(), layout};
+}
+
+// Runs what the driver runs before the model writer (colour lists, the
+// layout), then the writer.
+inline ModelFile WriteModel(ExportScene& scene, const ExportOptions& options = {}) {
+    Progress progress;
+    CompressColorLists(scene, progress);
+    return WriteLaidOut(scene, options, LayOutModel(scene, progress));
 }
 
 inline std::string ModelText(ExportScene& scene, const ExportOptions& options = {}) {

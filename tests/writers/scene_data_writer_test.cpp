@@ -11,7 +11,8 @@ const std::string kClose = test::FrameClose("isd");
 std::string SceneDataText(ExportScene& scene, Progress& progress) {
     Diagnostics diagnostics;
     const ExportOptions options;
-    const WriterInput input{scene, options};
+    const ModelLayout layout;
+    const WriterInput input{scene, options, layout};
     const auto body = [&](TextWriter& out) { return WriteSceneDataBody(out, input, diagnostics, progress); };
     return FramedText(FileKind::SceneData, test::FixedProvenance("stage.max"), body).value_or("");
 }

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "core/export_names.h"
 #include "core/export_scene.h"
 #include "support/prepared_tga.h"
 #include "support/reports.h"
 #include "support/test_support.h"
 #include "writers/text_writer.h"
+#include "writers/texture_layout.h"
 #include "writers/texture_section.h"
 
 namespace korvo {
@@ -19,6 +21,7 @@ constexpr Rgba kRed{255, 0, 0, 255}, kGreen{0, 255, 0, 255}, kBlue{0, 0, 255, 25
 ExportTexture Texture(const std::string& path, int width, int height, const std::vector<Rgba>& texels) {
     ExportTexture t;
     t.path = path;
+    t.name = TextureBaseName(path);
     t.original_width = t.width = static_cast<uint16_t>(width);
     t.original_height = t.height = static_cast<uint16_t>(height);
     for (const Rgba& p : texels) t.pixels.insert(t.pixels.end(), {p.r, p.g, p.b, p.a});
@@ -37,13 +40,15 @@ ExportTexture Stripes(const std::string& path, Rgba seventh, Rgba eighth) {
 struct Written {
     bool ok = false;
     std::string text;
+    ModelLayout layout;
     test::Reports reports;
     test::ShownProgress shown;
 };
 
-void Write(ExportScene& scene, Written& w) {
+void Write(const ExportScene& scene, Written& w) {
+    LayOutTextures(scene, w.shown.progress, w.layout);
     TextWriter out;
-    w.ok = WriteTextureSections(out, scene, w.reports.diagnostics, w.shown.progress);
+    w.ok = WriteTextureSections(out, scene, w.layout, w.reports.diagnostics, w.shown.progress);
     w.text = out.text();
 }
 
@@ -87,7 +92,7 @@ TEST(TextureSectionTest, ThreeOpaqueColoursMakeAFourColourPalette) {
               "\t\t7c00 001f 03e0 7fff 7fff 7fff 7fff 7fff\n"
               "\t</tex_palette>\n"
               "</tex_palette_array>\n");
-    EXPECT_EQ(scene.textures[0].palette_index, 0);
+    EXPECT_EQ(w.layout.textures[0].palette_index, 0);
     EXPECT_EQ(w.shown.texts.back(), "IMD: Exporting Textures (12%)");
 
     ExportScene none;
@@ -144,13 +149,13 @@ TEST(TextureSectionTest, TooManyColoursOrTranslucencyMakeDirectTexels) {
     ASSERT_TRUE(w.ok);
     EXPECT_TRUE(test::Contains(Image(w.text, 0), "\t\tformat=\"palette256\"\n\t\tcolor0_mode=\"color\"\n"));
     EXPECT_TRUE(test::Contains(Image(w.text, 0), "<bitmap size=\"128\">"));
-    EXPECT_EQ(scene.textures[0].palette.size(), 256u);
+    EXPECT_EQ(w.layout.textures[0].encoded.palette.size(), 256u);
     for (int i : {1, 2}) {
         const std::string image = Image(w.text, i);
         EXPECT_TRUE(test::Contains(image, "\t\tformat=\"direct\"\n\t\tpath="));
         EXPECT_TRUE(test::Contains(image, "<bitmap size=\"" + std::to_string(i == 1 ? 256 : 512) + "\">\n\t\t\t801f "));
     }
-    EXPECT_EQ(scene.textures[1].palette_index, -1);
+    EXPECT_EQ(w.layout.textures[1].palette_index, -1);
     EXPECT_TRUE(test::Contains(Palettes(w.text), "<tex_palette_array size=\"1\">"));
 }
 
@@ -210,8 +215,8 @@ TEST(TextureSectionTest, PalettesAreWrittenInNameOrderAndLongNamesWarn) {
     ASSERT_TRUE(w.ok);
     EXPECT_TRUE(test::Contains(Palettes(w.text), "index=\"0\" name=\"a_very_long_texture_pl\""));
     EXPECT_TRUE(test::Contains(Palettes(w.text), "index=\"1\" name=\"zeta_pl\""));
-    EXPECT_EQ(scene.textures[0].palette_index, 1);
-    EXPECT_EQ(scene.textures[1].palette_index, 0);
+    EXPECT_EQ(w.layout.textures[0].palette_index, 1);
+    EXPECT_EQ(w.layout.textures[1].palette_index, 0);
     EXPECT_EQ(
         w.reports.Warnings(),
         (std::vector<std::string>{"Warning: Length of name over 16 characters. texture: a_very_long_texture",
@@ -255,10 +260,10 @@ TEST(TextureSectionTest, PreparedTexturesNamingOnePaletteShareItIfTheirColoursAg
               "\t\t0000 7c00 001f 03e0 7fff 7fff 7fff 7fff\n"
               "\t</tex_palette>\n"
               "</tex_palette_array>\n");
-    EXPECT_EQ(scene.textures[0].palette_index, 1);
-    EXPECT_EQ(scene.textures[1].palette_index, 1);
-    EXPECT_TRUE(scene.textures[1].shares_palette);
-    EXPECT_EQ(scene.textures[2].palette_index, 0);
+    EXPECT_EQ(w.layout.textures[0].palette_index, 1);
+    EXPECT_EQ(w.layout.textures[1].palette_index, 1);
+    EXPECT_TRUE(w.layout.textures[1].shares_palette);
+    EXPECT_EQ(w.layout.textures[2].palette_index, 0);
 
     test::WriteFile(dir.file("moss.tga"), PreparedPalette4("shared-pal", kFourColours.substr(0, 6)));
     ExportScene clash;

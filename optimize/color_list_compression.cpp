@@ -1,4 +1,4 @@
-#include "writers/color_list_compression.h"
+#include "optimize/color_list_compression.h"
 
 #include <unordered_map>
 
