@@ -12,20 +12,13 @@
 #include <vector>
 
 #include "core/export_options.h"
+#include "core/vectors.h"
 
 namespace korvo {
 
-struct Vec3 {
-    float x = 0.0f, y = 0.0f, z = 0.0f;
-    friend bool operator==(const Vec3&, const Vec3&) = default;
-};
-
-struct Vec2 {
-    float s = 0.0f, t = 0.0f;
-    friend bool operator==(const Vec2&, const Vec2&) = default;
-};
-
-using Matrix4 = std::array<std::array<float, 4>, 4>;
+// A material's texture effect matrix, row by row as the material holds it
+// and the model file writes it.
+using TexEffectMatrix = std::array<std::array<float, 4>, 4>;
 
 // ------------------------------------------------------------------ faces
 
@@ -148,7 +141,7 @@ struct ExportMaterial {
     bool render_1_pixel = false;
     bool far_clipping = false;
     int32_t priority = 0;
-    Matrix4 tex_effect_mtx{};
+    TexEffectMatrix tex_effect_mtx{};
     // Per frame of the export range.
     std::vector<Rgb8> diffuse, ambient, specular, emission;
     std::vector<uint8_t> alpha;

@@ -18,8 +18,8 @@ Enum RadioChoice(const HostMaterial& material, const char* property, Enum last) 
     return EnumFromInt(RadioValue(material, property), last, Enum{});
 }
 
-Matrix4 EffectMatrix(const HostMaterial& material) {
-    Matrix4 matrix{};
+TexEffectMatrix EffectMatrix(const HostMaterial& material) {
+    TexEffectMatrix matrix{};
     for (int row = 0; row < 4; ++row) {
         for (int column = 0; column < 2; ++column) {
             const std::string property = "tex_effect_mtx_" + std::to_string(row) + "_" + std::to_string(column);
@@ -77,7 +77,7 @@ void SetDefaultParameters(ExportMaterial& record) {
     record.ifl_loop = record.depth_test_decal = record.translucent_update_depth = false;
     record.render_1_pixel = record.far_clipping = false;
     record.priority = 0;
-    record.tex_effect_mtx = Matrix4{};
+    record.tex_effect_mtx = TexEffectMatrix{};
     for (std::size_t i = 0; i < 4; ++i) record.tex_effect_mtx[i][i] = 1.0f;
 }
 

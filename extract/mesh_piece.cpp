@@ -11,7 +11,6 @@ namespace korvo {
 namespace {
 
 Vec3 ToVec3(Point3 p) { return {p.x, p.y, p.z}; }
-Point3 ToPoint3(const Vec3& v) { return {v.x, v.y, v.z}; }
 
 // The low byte of the component times 255, truncated toward zero.
 uint8_t ColorByte(float component) {
@@ -44,10 +43,8 @@ void ExtractTriangles(const HostMesh& mesh, const MeshPiece& piece, bool with_co
             triangle.tex[c] = Index16(face.tex[c]);
             triangle.normal[c] = Index16(face.normal[c]);
         }
-        const Point3 p0 = ToPoint3(polygon.positions[triangle.position[0]]);
-        const Point3 p1 = ToPoint3(polygon.positions[triangle.position[1]]);
-        const Point3 p2 = ToPoint3(polygon.positions[triangle.position[2]]);
-        triangle.face_vector = ToVec3(Normalize(CrossProd(p1 - p0, p2 - p0)));
+        const std::vector<Vec3>& p = polygon.positions;
+        triangle.face_vector = FaceNormal(p[triangle.position[0]], p[triangle.position[1]], p[triangle.position[2]]);
         polygon.triangles.push_back(triangle);
     }
 }

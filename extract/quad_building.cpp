@@ -13,12 +13,6 @@ constexpr float kCornerTolerance = 0.001f;
 constexpr double kCellsPerUnit = 256.0;
 constexpr double kCellLimit = 1e15;
 
-Vec3 Sub(const Vec3& a, const Vec3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-float Dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-Vec3 Cross(const Vec3& a, const Vec3& b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
 int64_t CellCoordinate(float v) {
     double cell = std::floor(static_cast<double>(v) * kCellsPerUnit);
     // NaN fails both tests and lands at the lower limit; it matches nothing anyway.
@@ -61,10 +55,10 @@ bool QuadPassesChecks(const QuadCorners& quad) {
             if (CornersMatch(quad[i], quad[j])) return false;
         }
     }
-    const Vec3 normal = Cross(Sub(quad[1], quad[0]), Sub(quad[2], quad[1]));
+    const Vec3 normal = Cross(quad[1] - quad[0], quad[2] - quad[1]);
     for (std::size_t i = 0; i < quad.size(); ++i) {
         for (std::size_t j = i + 1; j < quad.size(); ++j) {
-            const float off_plane = Dot(normal, Sub(quad[j], quad[i]));
+            const float off_plane = Dot(normal, quad[j] - quad[i]);
             if (off_plane < -kCornerTolerance || off_plane > kCornerTolerance) return false;
         }
     }

@@ -1,7 +1,7 @@
 #include "optimize/node_compression.h"
 
 #include <algorithm>
-#include <cmath>
+#include <array>
 
 #include "core/node_index.h"
 #include "core/node_world_matrix.h"
@@ -45,40 +45,31 @@ void AddWorldRoot(ExportScene& scene, int32_t frame_count, Progress& progress) {
     scene.nodes.insert(scene.nodes.begin(), std::move(root));
 }
 
-Vec3 FaceVector(const ExportPolygon& polygon, uint16_t a, uint16_t b, uint16_t c) {
-    const auto size = polygon.positions.size();
-    if (a >= size || b >= size || c >= size) return {};
-    const Vec3& p0 = polygon.positions[a];
-    const Vec3& p1 = polygon.positions[b];
-    const Vec3& p2 = polygon.positions[c];
-    const Vec3 u{p1.x - p0.x, p1.y - p0.y, p1.z - p0.z};
-    const Vec3 v{p2.x - p0.x, p2.y - p0.y, p2.z - p0.z};
-    Vec3 n{u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
-    const float length = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
-    if (length > 0.0f) n = {n.x / length, n.y / length, n.z / length};
-    return n;
+// The normal of a face's first three corners; zero when one is missing.
+template <std::size_t N>
+Vec3 FaceVector(const ExportPolygon& polygon, const NCornerFace<N>& face) {
+    const std::vector<Vec3>& p = polygon.positions;
+    const auto [a, b, c] = std::array{face.position[0], face.position[1], face.position[2]};
+    if (a >= p.size() || b >= p.size() || c >= p.size()) return {};
+    return FaceNormal(p[a], p[b], p[c]);
 }
 
 // A vertex blended from several bones is drawn with a blend of their
 // matrices, which the hardware applies to model-space positions; a vertex
 // on one bone already sits in that bone's space.
 void MoveBlendedVerticesToModelSpace(ExportScene& scene) {
-    const std::vector<Affine> world = NodeWorldMatrices(scene);
+    const std::vector<ColumnMatrix> world = NodeWorldMatrices(scene);
     const NodeIndex node_index(scene);
     for (ExportPolygon& polygon : scene.polygons) {
         if (!polygon.skinned()) continue;
         const int32_t owner = node_index(polygon.node);
-        const Affine to_model = owner >= 0 ? world[static_cast<std::size_t>(owner)] : Affine{};
+        const ColumnMatrix to_model = owner >= 0 ? world[static_cast<std::size_t>(owner)] : ColumnMatrix{};
         const std::size_t count = std::min(polygon.positions.size(), polygon.skin.size());
         for (std::size_t v = 0; v < count; ++v) {
             if (polygon.skin[v].count > 1) polygon.positions[v] = Apply(to_model, polygon.positions[v]);
         }
-        for (NTriFace& face : polygon.triangles) {
-            face.face_vector = FaceVector(polygon, face.position[0], face.position[1], face.position[2]);
-        }
-        for (NQuadFace& face : polygon.quads) {
-            face.face_vector = FaceVector(polygon, face.position[0], face.position[1], face.position[2]);
-        }
+        for (NTriFace& face : polygon.triangles) face.face_vector = FaceVector(polygon, face);
+        for (NQuadFace& face : polygon.quads) face.face_vector = FaceVector(polygon, face);
         UpdatePolygonVolume(polygon);
     }
 }

@@ -32,15 +32,15 @@ struct Box {
 Box ModelBox(const ExportScene& scene) {
     Box box;
     if (scene.nodes.empty()) return box;
-    const std::vector<Affine> world = NodeWorldMatrices(scene);
+    const std::vector<ColumnMatrix> world = NodeWorldMatrices(scene);
     const NodeIndex node_index(scene);
-    const Affine identity;
-    auto matrix_of = [&](int32_t node_id) -> const Affine& {
+    const ColumnMatrix identity;
+    auto matrix_of = [&](int32_t node_id) -> const ColumnMatrix& {
         const int32_t i = node_index(node_id);
         return i >= 0 ? world[static_cast<std::size_t>(i)] : identity;
     };
     for (const ExportPolygon& polygon : scene.polygons) {
-        const Affine& own = matrix_of(polygon.node);
+        const ColumnMatrix& own = matrix_of(polygon.node);
         for (std::size_t v = 0; v < polygon.unscaled_positions.size(); ++v) {
             const Vec3& p = polygon.unscaled_positions[v];
             if (!polygon.skinned() || v >= polygon.skin.size()) {

@@ -80,7 +80,7 @@ void WriteTextureAttributes(TextWriter& out, const ExportScene& scene, const Mod
 
     if (material.tex_gen_mode == TexGenMode::Nrm || material.tex_gen_mode == TexGenMode::Pos) {
         out.Printf("\t\ttex_gen_st_src=\"%s\"\n", Word(kTexGenSources, material.tex_gen_st_src));
-        const Matrix4& m = material.tex_effect_mtx;
+        const TexEffectMatrix& m = material.tex_effect_mtx;
         out.Printf("\t\ttex_effect_mtx=\"%f %f %f %f\n", m[0][0], m[0][1], m[0][2], m[0][3]);
         out.Printf("\t\t                %f %f %f %f\n", m[1][0], m[1][1], m[1][2], m[1][3]);
         out.Printf("\t\t                %f %f %f %f\n", m[2][0], m[2][1], m[2][2], m[2][3]);

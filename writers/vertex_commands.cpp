@@ -107,8 +107,7 @@ void VertexCommandWriter::WriteNormal(const CornerIndices& corner, bool matrix_c
     Vec3& n = normals_[corner.normal];
     // A zero normal stays zero (the zero-normal check reports it) rather
     // than turning into NaN.
-    const float length = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
-    if (length > 0.0f) n = {n.x / length, n.y / length, n.z / length};
+    n = Normalized(n);
 
     const Vec3& last = state_.last_normal;
     const bool repeated = std::fabs(n.x - last.x) < 0.001f && std::fabs(n.y - last.y) < 0.001f &&

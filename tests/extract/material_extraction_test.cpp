@@ -76,7 +76,7 @@ TEST(MaterialExtraction, KorvoPropertiesFollowTheRadioRule) {
     EXPECT_EQ(a.tex_gen_mode, TexGenMode::Nrm);
     EXPECT_EQ(a.tex_gen_st_src, TexGenSource::Polygon);
     EXPECT_EQ(a.compress, 1);
-    EXPECT_EQ(a.tex_effect_mtx, (Matrix4{{{0.5f, 1, 0, 0}, {2, 3, 0, 0}, {4, 5, 1, 0}, {6, 7, 0, 1}}}));
+    EXPECT_EQ(a.tex_effect_mtx, (TexEffectMatrix{{{0.5f, 1, 0, 0}, {2, 3, 0, 0}, {4, 5, 1, 0}, {6, 7, 0, 1}}}));
     const ExportMaterial& b = run.Material("B");
     EXPECT_EQ(b.priority, 0);
     EXPECT_EQ(b.lights_enabled, 0);
@@ -97,7 +97,7 @@ TEST(MaterialExtraction, HostStandardMaterialsGetDefaultParametersButTheirOwnCol
               (std::vector<int32_t>{1, 0, 1, 0}));
     EXPECT_EQ(m.polygon_mode, PolygonMode::Modulate);
     EXPECT_EQ(m.face, MaterialFace::Front);
-    EXPECT_EQ(m.tex_effect_mtx, (Matrix4{{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}}));
+    EXPECT_EQ(m.tex_effect_mtx, (TexEffectMatrix{{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}}));
     // Colours round, opacity truncates: 0.999 gives 255 and 254.
     EXPECT_EQ(m.diffuse, (std::vector<Rgb8>{{255, 0, 255}, {127, 64, 128}, {0, 128, 0}}));
     EXPECT_EQ(m.ambient, (std::vector<Rgb8>(3, Rgb8{26, 51, 77})));
