@@ -2,17 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
+#include "core/progress.h"
 #include "core/quantize.h"
 
 namespace korvo {
 
 namespace {
 
-// Multiplying every length of the scene by scene.magnify (positions,
-// translations, bounding volumes) is not done yet: this is its place, and
-// until then the scene keeps its lengths as extracted.
-void MagnifyLengths(ExportScene&) {}
+Vec3 Scaled(const Vec3& v, float factor) { return {v.x * factor, v.y * factor, v.z * factor}; }
 
 bool OutOfRange(float value) { return value < -8.0f || value >= 8.0f; }
 
@@ -57,8 +56,31 @@ void ScalePositions(ExportScene& scene) {
 
 }  // namespace
 
-void MagnifyScene(ExportScene& scene) {
-    MagnifyLengths(scene);
+// Removed polygons are scaled too: whatever still reads their volumes sees
+// the same units as the rest of the scene. Rotations, scales, normals and
+// texture coordinates have no length and stay.
+void MagnifyScene(ExportScene& scene, float magnify, Progress& progress) {
+    static constexpr std::string_view kCaption = "Magnifying Scene";
+    const float step = progress.StepSize(static_cast<int>(scene.polygons.size() + scene.nodes.size()));
+    for (ExportPolygon& polygon : scene.polygons) {
+        progress.Advance(step, kCaption);
+        for (Vec3& p : polygon.positions) p = Scaled(p, magnify);
+        polygon.volume_min = Scaled(polygon.volume_min, magnify);
+        polygon.volume_max = Scaled(polygon.volume_max, magnify);
+        polygon.volume_r *= magnify;
+    }
+    for (ExportNode& node : scene.nodes) {
+        progress.Advance(step, kCaption);
+        node.translate = Scaled(node.translate, magnify);
+        for (Vec3& t : node.translate_samples) t = Scaled(t, magnify);
+        node.volume_min = Scaled(node.volume_min, magnify);
+        node.volume_max = Scaled(node.volume_max, magnify);
+        node.volume_r *= magnify;
+    }
+    progress.FinishStep(kCaption);
+}
+
+void ComputePositionScale(ExportScene& scene) {
     // The hardware holds positions in [-8, 8): the model file records how
     // often they were halved (pos_scale) so the runtime can undo it.
     ScalePositions(scene);

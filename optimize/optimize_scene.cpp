@@ -13,8 +13,10 @@ void OptimizeScene(ExportScene& scene, const ExportOptions& options, Diagnostics
     // Node compression moves polygons between nodes and re-expresses their
     // positions, so it must run before positions are scaled.
     CompressNodes(scene, options, diagnostics, progress);
-    // Magnification sees the final geometry and sets pos_scale for the writers.
-    MagnifyScene(scene);
+    // Magnification sees the final geometry; the position scale then sees
+    // the magnified positions and sets pos_scale for the writers.
+    MagnifyScene(scene, options.magnify, progress);
+    ComputePositionScale(scene);
     // Only now is it known which materials survived, hence which textures.
     RemoveUnusedTextures(scene);
 }

@@ -21,7 +21,6 @@ struct Unavailable {
 
 // In the order of the settings file.
 constexpr Unavailable kUnavailable[] = {
-    {"magnify", [](const S& s) { return s.magnify != 1.0f; }, "lengths are exported unscaled"},
     {"compress_node", [](const S& s) { return s.compress_node >= 1 && s.compress_node <= 4; },
      "the nodes are exported uncompressed"},
     {"compress_material", [](const S& s) { return s.compress_material != 0; },

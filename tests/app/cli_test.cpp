@@ -82,8 +82,7 @@ TEST_F(CliTest, SaysWhatIsNotAvailableAndWritesNoStub) {
         << err.str();
     EXPECT_TRUE(test::Contains(
         out.str(),
-        "]\nWarning: magnify=\"2.0\" is not available yet; lengths are exported unscaled.\n"
-        "Warning: compress_node=\"merge\" is not available yet; the nodes are exported uncompressed.\n"
+        "]\nWarning: compress_node=\"merge\" is not available yet; the nodes are exported uncompressed.\n"
         "Warning: compress_material=\"on\" is not available yet; the materials are exported uncompressed.\n"
         "Warning: output_ima=\"on\" is not available yet; no material colour animation file (.ima) is written.\n"
         "Warning: triangulation=\"generate_quads\" is not available yet; faces are written as triangles.\n"));

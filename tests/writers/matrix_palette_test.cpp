@@ -29,7 +29,7 @@ TEST(MatrixPaletteTest, WithoutSkinsEveryRigidMeshNodeHasOneMatrixByNodeIndex) {
     AddPolygon(scene, 30, "c", kTriangle);
     AddPolygon(scene, 10, "a", kTriangle);
     AddPolygon(scene, 40, "emptied", kTriangle).removed = true;
-    MagnifyScene(scene);
+    ComputePositionScale(scene);
     const test::ModelFile file = test::WriteModel(scene);
     EXPECT_EQ(Section(file.text, "matrix_array"),
               "\n<matrix_array size=\"2\">\n"
@@ -59,7 +59,7 @@ ExportScene SkinnedScene() {
         Skin({{2, 0.333f}, {3, 0.667f}}),
         Skin({{1, 1.0f}}),
     };
-    MagnifyScene(scene);
+    ComputePositionScale(scene);
     return scene;
 }
 
@@ -105,7 +105,7 @@ TEST(MatrixPaletteTest, TwelveWeightsAreWrittenTenToALine) {
         weights.emplace_back(i, 1.0f / 12);  // 8 percent each
     }
     AddPolygon(scene, 100, "body", kTriangle).skin.assign(3, Skin(weights));
-    MagnifyScene(scene);
+    ComputePositionScale(scene);
     EXPECT_EQ(Section(ModelText(scene), "envelope"),
               "\n<envelope>\n"
               "\t<weight size=\"12\">\n"
@@ -126,7 +126,7 @@ TEST(MatrixPaletteTest, MoreThanThirtyOneMatricesAreWarnedAbout) {
             AddNode(scene, i, "m" + std::to_string(i), NodeKind::Mesh);
             AddPolygon(scene, i, "m" + std::to_string(i), kTriangle);
         }
-        MagnifyScene(scene);
+        ComputePositionScale(scene);
         const test::ModelFile file = test::WriteModel(scene);
         EXPECT_NE(file.text.find("<matrix_array size=\"" + std::to_string(meshes) + "\">"), std::string::npos);
         const std::string over = "Warning: The number of matrices for displaying this model is over 31. 32";

@@ -24,7 +24,7 @@ ExportScene OneMeshScene(const std::vector<Vec3>& positions) {
     ExportScene scene = test::ModelScene();
     AddNode(scene, 1, "mesh", NodeKind::Mesh);
     AddPolygon(scene, 1, "mesh", positions);
-    MagnifyScene(scene);
+    ComputePositionScale(scene);
     return scene;
 }
 
@@ -70,7 +70,7 @@ TEST(ModelFileTest, BoxTestIsInModelSpaceWithAScaleOfItsOwn) {
     // Turned a quarter about Y, (x, y, z) becomes (z, y, -x): the corners
     // land on (10, 1, -1), (10, 3, 0) and (13, 1, 0).
     AddPolygon(scene, 2, "mesh", {{1, 0, 0}, {0, 2, 0}, {0, 0, 3}});
-    MagnifyScene(scene);
+    ComputePositionScale(scene);
     const std::string text = ModelText(scene);
     EXPECT_TRUE(test::Contains(text, "\tpos_scale=\"0\"\n"));
     // The corner needs one halving, the size none; the size follows the corner.
@@ -104,7 +104,7 @@ TEST(ModelFileTest, BoxTestTakesSkinnedVerticesInTheSpaceTheyAreStoredIn) {
     polygon.skin = {test::Skin({{2, 1.0f}}), test::Skin({{2, 0.5f}, {1, 0.5f}}), test::Skin({})};
     polygon.skin[2].nodes = {1};
     polygon.skin[2].weights = {1.0f};
-    MagnifyScene(scene);
+    ComputePositionScale(scene);
     // In bone space (1, 6, 1), blended (2, 2, 2) as stored, unweighted in the
     // mesh's space (103, 3, 3): corner (1, 2, 1), size (102, 4, 2). The size
     // takes four halvings, and the corner follows it.
@@ -134,7 +134,7 @@ TEST(ModelFileTest, PositionScaleKeepsUnscaledPositionsAndSkipsRemovedPolygons) 
     AddNode(scene, 1, "mesh", NodeKind::Mesh);
     AddPolygon(scene, 1, "kept", {{20, 0, 0}, {0, 1, 0}, {0, 0, 1}});
     AddPolygon(scene, 1, "gone", {{100, 0.1f, 0}, {0, 1, 0}, {0, 0, 1}}).removed = true;
-    MagnifyScene(scene);
+    ComputePositionScale(scene);
     EXPECT_EQ(scene.pos_scale, 2);
     EXPECT_EQ(scene.polygons[0].unscaled_positions[0], (Vec3{20, 0, 0}));
     EXPECT_EQ(scene.polygons[0].positions[0], (Vec3{5, 0, 0}));
@@ -154,7 +154,7 @@ ExportScene ColouredScene(bool colours) {
         scene.polygons[1].colors = {{200, 200, 200}};
         scene.polygons[2].colors = {{0, 0, 0}};
     }
-    MagnifyScene(scene);
+    ComputePositionScale(scene);
     return scene;
 }
 
@@ -202,7 +202,7 @@ TEST(ModelFileTest, RepeatedColoursAreDroppedAndCornersKeepTheirColours) {
     polygon.colors = {red, green, red, blue, green};
     polygon.triangles[0].color = {0, 1, 2};
     polygon.triangles[1].color = {3, 4, 2};
-    MagnifyScene(scene);
+    ComputePositionScale(scene);
     const std::string text = ModelText(scene, IndexStyle());
     EXPECT_EQ(Section(text, "vtx_color_data"),
               "\n<vtx_color_data color_size=\"3\">\n"

@@ -44,7 +44,7 @@ ExportScene Hierarchy() {
     NQuadFace face;
     face.position = {0, 1, 2, 3};
     quad.quads.push_back(face);
-    MagnifyScene(scene);  // 20 gives pos_scale 2
+    ComputePositionScale(scene);  // 20 gives pos_scale 2
     return scene;
 }
 
