@@ -1,7 +1,7 @@
 #include <cmath>
 
 #include "host/gltf/gltf_curve.h"
-#include "host/gltf/gltf_loader.h"
+#include "host/gltf/gltf_test.h"
 
 namespace korvo {
 namespace {

@@ -1,7 +1,7 @@
 #include <filesystem>
 #include <random>
 
-#include "host/gltf/gltf_loader.h"
+#include "host/gltf/gltf_test.h"
 
 namespace korvo {
 namespace {

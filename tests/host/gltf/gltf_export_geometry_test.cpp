@@ -1,9 +1,9 @@
-// Values of small glTF files as the model file writes them: the glTF
-// axes, a rotated node, vertex positions, a two-bone skin.
+// Small glTF files as the model file writes them: the glTF axes, a turned
+// node, vertex positions, a two-bone skin.
 
 #include <map>
 
-#include "host/gltf/gltf_export.h"
+#include "host/gltf/gltf_test.h"
 
 namespace korvo {
 namespace {
@@ -65,22 +65,28 @@ TEST_F(GltfGeometryExportTest, WritesATwoBoneSkin) {
     // Hip at (0, 1, 0) and Knee one above it; the skinned node's own
     // transform is ignored, as glTF says. Vertices 0 and 1 hang on Hip,
     // 2 on Knee, 3 on both (25 % Hip, 75 % Knee).
+    // Vertex 3's second joint and weight come in a second set.
     const int positions = file.Floats({0, 1, 0, 1, 1, 0, 0, 3, 0, 1, 2, 0}, "VEC3");
     const int joints = file.Ubytes({0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0}, "VEC4", false);
-    const int weights = file.Floats({1, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0.25f, 0.75f, 0, 0}, "VEC4");
+    const int weights = file.Floats({1, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0.25f, 0, 0, 0}, "VEC4");
+    const int joints1 = file.Ubytes({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0}, "VEC4", false);
+    const int weights1 = file.Floats({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0.75f, 0, 0, 0}, "VEC4");
     const int indices = file.Ushorts({0, 1, 3, 0, 3, 2});
     const int inverse_binds = file.Floats(
         {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, -1, 0, 1, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, -2, 0, 1}, "MAT4");
-    ExportMade(R"("nodes": [{"name": "Skin", "mesh": 0, "skin": 0, "translation": [5, 0, 0]},
+    const std::string body = R"("nodes": [{"name": "Skin", "mesh": 0, "skin": 0, "translation": [5, 0, 0]},
                            {"name": "Hip", "translation": [0, 1, 0], "children": [2]},
                            {"name": "Knee", "translation": [0, 1, 0]}],
                 "skins": [{"joints": [1, 2], "inverseBindMatrices": )" +
-                   std::to_string(inverse_binds) + R"(}],
+                             std::to_string(inverse_binds) + R"(}],
                 "meshes": [{"primitives": [{"indices": )" +
-                   std::to_string(indices) + R"(, "attributes": {"POSITION": )" + std::to_string(positions) +
-                   R"(, "JOINTS_0": )" + std::to_string(joints) + R"(, "WEIGHTS_0": )" + std::to_string(weights) +
-                   "}}]}]",
-               IndexedVertices);
+                             std::to_string(indices) + R"(, "attributes": {"POSITION": )" + std::to_string(positions) +
+                             R"(, "JOINTS_0": )" + std::to_string(joints) + R"(, "WEIGHTS_0": )" +
+                             std::to_string(weights) + R"(, "JOINTS_1": )" + std::to_string(joints1) +
+                             R"(, "WEIGHTS_1": )" + std::to_string(weights1) + "}}]}]";
+    EXPECT_TRUE(test::Contains(ErrorOf(file.Gltf(R"("scenes": [{"nodes": [0]}], )" + body)),
+                               "skins[0].joints[0]: node 1 is not in the scene"));
+    ExportMade(body, IndexedVertices);
     const ImdElement imd = ReadBack("imd");
     const ImdElement& nodes = BodyChild(imd, "node_array");
     // Nodes by name under the world root: Hip 1, Knee 2, Skin 3.

@@ -3,7 +3,7 @@
 #include <set>
 #include <string_view>
 
-#include "host/gltf/gltf_export.h"
+#include "host/gltf/gltf_test.h"
 
 namespace korvo {
 namespace {

@@ -1,4 +1,4 @@
-#include "host/gltf/gltf_loader.h"
+#include "host/gltf/gltf_test.h"
 
 namespace korvo {
 namespace {
@@ -68,52 +68,6 @@ TEST_F(GltfTest, PrimitivesFormOneMeshWithMaterialIds) {
     EXPECT_EQ(fan.normal[0], fan.normal[2]);
     EXPECT_EQ(mesh.normals[fan.normal[0]],
               Normalize(CrossProd(mesh.vertices[7] - mesh.vertices[6], mesh.vertices[4] - mesh.vertices[7])));
-}
-
-TEST_F(GltfTest, SkinsGiveBonesWeightsAndBindPoses) {
-    const int positions = file.Floats({0, 0, 0, 0, 1, 0, 0, 2, 0}, "VEC3");
-    const int joints0 = file.Ubytes({0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}, "VEC4", false);
-    const int weights0 = file.Floats({0.5f, 0.5f, 0, 0, 1, 0, 0, 0, 0.25f, 0, 0, 0}, "VEC4");
-    const int joints1 = file.Ubytes({0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0}, "VEC4", false);
-    const int weights1 = file.Floats({0, 0, 0, 0, 0, 0, 0, 0, 0.75f, 0, 0, 0}, "VEC4");
-    const int binds = file.Floats({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, -1, 0, 1,  //
-                                   1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, -2, 0, 1},
-                                  "MAT4");
-    const std::string body = R"(
-        "scenes": [{"nodes": [0, 1]}],
-        "nodes": [{"name": "Body", "mesh": 0, "skin": 0},
-                  {"name": "Hip", "translation": [0, 1, 0], "children": [2]},
-                  {"name": "Knee", "translation": [0, 1, 0]}],
-        "skins": [{"joints": [1, 2], "inverseBindMatrices": )" +
-                             Index(binds) + R"(}],
-        "meshes": [{"primitives": [{"attributes": {"POSITION": )" +
-                             Index(positions) + R"(, "JOINTS_0": )" + Index(joints0) + R"(, "WEIGHTS_0": )" +
-                             Index(weights0) + R"(, "JOINTS_1": )" + Index(joints1) + R"(, "WEIGHTS_1": )" +
-                             Index(weights1) + "}}]}]";
-    Load(file.Gltf(body));
-
-    MemoryNode& body_node = *Node("Body");
-    ASSERT_EQ(body_node.modifiers.size(), 1u);
-    HostSkin& skin = *body_node.modifiers[0]->Skin();
-    EXPECT_EQ(skin.Bones(), (std::vector<HostNode*>{Node("Hip"), Node("Knee")}));
-    EXPECT_TRUE(Node("Hip")->IsBone());
-    EXPECT_EQ(Node("Knee")->GetObjectType(), ObjectType::Bone);
-    // Vertex 0 on both joints, vertex 1 on the knee alone, vertex 2's two
-    // sets merged into one entry per joint.
-    EXPECT_EQ(skin.BoneCount(0), 2);
-    EXPECT_EQ(skin.BoneCount(1), 1);
-    EXPECT_EQ(skin.Bone(1, 0), Node("Knee"));
-    EXPECT_EQ(skin.BoneCount(2), 2);
-    EXPECT_FLOAT_EQ(skin.Weight(2, 0), 0.25f);
-    EXPECT_FLOAT_EQ(skin.Weight(2, 1), 0.75f);
-    // The bind pose undoes the inverse bind matrix: the knee at glTF (0, 2, 0).
-    EXPECT_EQ(skin.InitialBoneTransform(Node("Knee"))->GetTrans(), (Point3{0, 0, 2}));
-    EXPECT_EQ(skin.InitialSkinTransform(), Matrix3::Identity());
-
-    std::string outside = body;
-    outside.replace(outside.find("[0, 1]"), 6, "[0]");
-    EXPECT_NE(ErrorOf(file.Gltf(outside)).find("skins[0].joints[0]: node 1 is not in the scene"), std::string::npos)
-        << error;
 }
 
 TEST_F(GltfTest, MorphTargetsAreReadAtTheirWeightsAndBecomeMorpherChannels) {

@@ -1,374 +1,218 @@
-#include "host/gltf/imd_consistency.h"
+// Cross-checks of a model file read back: sizes that match what they
+// count, indices in range, node links that agree, totals that add up.
 
-#include <climits>
 #include <cmath>
-#include <map>
 #include <sstream>
 
-namespace korvo::test {
+#include "host/gltf/gltf_test.h"
 
+namespace korvo::test {
 namespace {
 
-constexpr long kBad = LONG_MIN;
-
-std::size_t WordCount(const std::string& text) {
-    std::istringstream words(text);
-    std::size_t count = 0;
-    for (std::string word; words >> word;) ++count;
-    return count;
-}
-
-bool IsPositionCommand(const std::string& name) { return name.rfind("pos_", 0) == 0; }
-
-// Bitmap units per texel count of each texture format.
-const std::map<std::string, long> kTexelsPerUnit = {{"palette4", 8}, {"a5i3", 2},   {"palette16", 4}, {"palette256", 2},
-                                                    {"tex4x4", 16},  {"direct", 1}, {"a3i5", 2}};
-
-struct PolygonTotals {
+struct Totals {
     long vertices = 0, triangles = 0, quads = 0;
 };
 
 class Checker {
 public:
-    explicit Checker(const ImdElement& imd) : body_(imd.Child("body")) {}
+    std::vector<std::string> problems;
 
-    std::vector<std::string> Run(const ImdElement& imd) {
-        if (imd.name != "imd" || !body_) {
-            problems_.push_back("the root is not <imd> with a <body>");
-            return problems_;
+    void Run(const ImdElement& body) {
+        Sizes(body);
+        const std::size_t nodes = Items(body, "node_array").size(), images = Items(body, "tex_image_array").size(),
+                          palettes = Items(body, "tex_palette_array").size();
+        for (const ImdElement* material : Items(body, "material_array")) {
+            InRange(*material, "tex_image_idx", images, true);
+            InRange(*material, "tex_palette_idx", palettes, true);
         }
-        nodes_ = Section("node_array", "node");
-        materials_ = Section("material_array", "material");
-        images_ = Section("tex_image_array", "tex_image");
-        palettes_ = Section("tex_palette_array", "tex_palette");
-        matrices_ = Section("matrix_array", "matrix");
-        polygons_ = Section("polygon_array", "polygon");
-        CheckVertexLists();
-        CheckTextures();
-        CheckMaterials();
-        CheckEnvelopesAndMatrices();
-        for (std::size_t p = 0; p < polygons_.size(); ++p) CheckPolygon(*polygons_[p]);
-        CheckNodes();
-        CheckSummary();
-        return problems_;
+        Envelopes(body, nodes);
+        const std::size_t positions = Triples(body.Child("vtx_pos_data"), "pos_size");
+        const std::size_t colors = Triples(body.Child("vtx_color_data"), "color_size");
+        Totals model;
+        std::vector<Totals> polygons;
+        for (const ImdElement* polygon : Items(body, "polygon_array")) {
+            polygons.push_back(Polygon(*polygon, Items(body, "matrix_array").size(), positions, colors));
+            model.vertices += polygons.back().vertices;
+            model.triangles += polygons.back().triangles;
+            model.quads += polygons.back().quads;
+        }
+        Nodes(Items(body, "node_array"), Items(body, "material_array").size(), polygons);
+        if (const ImdElement* info = body.Child("output_info")) ExpectTotals(*info, model);
     }
 
 private:
-    void Problem(const ImdElement& at, const std::string& what) {
-        problems_.push_back("line " + std::to_string(at.line) + " <" + at.name + ">: " + what);
-    }
-    long Int(const ImdElement& at, const std::string& key) {
-        if (const auto value = at.Int(key)) return *value;
-        Problem(at, key + " is missing or not an integer");
-        return kBad;
-    }
-    // An index attribute: -1 when allowed, else below count.
-    long Index(const ImdElement& at, const std::string& key, std::size_t count, bool none_allowed) {
-        const long value = Int(at, key);
-        if (value == kBad || (none_allowed && value == -1)) return value;
-        if (value < 0 || value >= static_cast<long>(count)) {
-            Problem(at, key + "=" + std::to_string(value) + " is not below " + std::to_string(count));
-            return kBad;
-        }
-        return value;
-    }
-    void Expect(const ImdElement& at, const std::string& what, long written, long counted) {
-        if (written != kBad && written != counted) {
-            Problem(at, what + " is " + std::to_string(written) + ", counted " + std::to_string(counted));
-        }
-    }
-    // The items of a sized section, checking its size and their index attributes.
-    std::vector<const ImdElement*> Section(const std::string& name, const std::string& item) {
-        const ImdElement* section = body_->Child(name);
-        if (!section) return {};
-        std::vector<const ImdElement*> items = section->Children(item);
-        Expect(*section, "size", Int(*section, "size"), static_cast<long>(items.size()));
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            Expect(*items[i], "index", Int(*items[i], "index"), static_cast<long>(i));
+    static std::vector<const ImdElement*> Items(const ImdElement& body, const char* section) {
+        std::vector<const ImdElement*> items;
+        if (const ImdElement* found = body.Child(section)) {
+            for (const ImdElement& item : found->children) items.push_back(&item);
         }
         return items;
     }
-
-    void CheckVertexLists() {
-        if (const ImdElement* positions = body_->Child("vtx_pos_data")) {
-            const auto numbers = positions->TextNumbers();
-            if (!numbers || numbers->size() % 3 != 0) Problem(*positions, "the positions are not triples of numbers");
-            position_count_ = numbers ? static_cast<long>(numbers->size() / 3) : 0;
-            Expect(*positions, "pos_size", Int(*positions, "pos_size"), position_count_);
-        }
-        if (const ImdElement* colors = body_->Child("vtx_color_data")) {
-            const auto numbers = colors->TextNumbers();
-            if (!numbers || numbers->size() % 3 != 0) Problem(*colors, "the colours are not triples of numbers");
-            color_count_ = numbers ? static_cast<long>(numbers->size() / 3) : 0;
-            Expect(*colors, "color_size", Int(*colors, "color_size"), color_count_);
-            for (double c : numbers.value_or(std::vector<double>{})) {
-                if (c < 0 || c > 31 || c != std::floor(c)) Problem(*colors, "a colour component is not 0 to 31");
-            }
+    void Problem(const ImdElement& at, const std::string& what) {
+        problems.push_back("line " + std::to_string(at.line) + " <" + at.name + ">: " + what);
+    }
+    void Expect(const ImdElement& at, const std::string& key, long counted) {
+        if (at.Int(key) == counted) return;
+        Problem(at, key + "=\"" + at.Attribute(key) + "\", counted " + std::to_string(counted));
+    }
+    void ExpectTotals(const ImdElement& at, const Totals& counted) {
+        Expect(at, "vertex_size", counted.vertices);
+        Expect(at, "triangle_size", counted.triangles);
+        Expect(at, "quad_size", counted.quads);
+        Expect(at, "polygon_size", counted.triangles + counted.quads);
+    }
+    // The index, or -1 after a problem; -1 itself is allowed when none_allowed.
+    long InRange(const ImdElement& at, const std::string& key, std::size_t count, bool none_allowed = false) {
+        const long value = at.Int(key).value_or(-2);
+        if (value >= (none_allowed ? -1 : 0) && value < static_cast<long>(count)) return value;
+        Problem(at, key + "=\"" + at.Attribute(key) + "\" is not an index below " + std::to_string(count));
+        return -1;
+    }
+    void AllInRange(const ImdElement* list, std::size_t count) {
+        for (double entry : list ? list->TextNumbers().value_or(std::vector<double>{}) : std::vector<double>{}) {
+            if (entry < 0 || entry >= static_cast<double>(count)) Problem(*list, "an index out of range");
         }
     }
+    // Every size counts the element's children, or else the words of its
+    // text; every index is its element's place among its siblings.
+    void Sizes(const ImdElement& at) {
+        if (at.Has("size")) {
+            std::istringstream text(at.text);
+            long words = 0;
+            for (std::string word; text >> word;) ++words;
+            Expect(at, "size", at.children.empty() ? words : static_cast<long>(at.children.size()));
+        }
+        for (std::size_t i = 0; i < at.children.size(); ++i) {
+            if (at.children[i].Has("index")) Expect(at.children[i], "index", static_cast<long>(i));
+            Sizes(at.children[i]);
+        }
+    }
+    std::size_t Triples(const ImdElement* list, const std::string& key) {
+        const std::size_t count = list ? list->TextNumbers().value_or(std::vector<double>{}).size() / 3 : 0;
+        if (list) Expect(*list, key, static_cast<long>(count));
+        return count;
+    }
 
-    void CheckTextures() {
-        for (const ImdElement* image : images_) {
-            const auto unit = kTexelsPerUnit.find(image->Attribute("format"));
-            const ImdElement* bitmap = image->Child("bitmap");
-            if (unit == kTexelsPerUnit.end() || !bitmap) {
-                Problem(*image, "unknown format or no bitmap");
+    // Each blended matrix takes the next weights of the envelope, adding up
+    // to 100 within rounding; a one-bone matrix names its node.
+    void Envelopes(const ImdElement& body, std::size_t nodes) {
+        const ImdElement* envelope = body.Child("envelope");
+        const ImdElement* weight = envelope ? envelope->Child("weight") : nullptr;
+        const std::vector<double> weights =
+            weight ? weight->TextNumbers().value_or(std::vector<double>{}) : std::vector<double>{};
+        AllInRange(envelope ? envelope->Child("node_idx") : nullptr, nodes);
+        std::size_t head = 0;
+        for (const ImdElement* matrix : Items(body, "matrix_array")) {
+            const long count = matrix->Int("mtx_weight").value_or(0);
+            if (count == 1) {
+                InRange(*matrix, "node_idx", nodes);
                 continue;
             }
-            const long width = Int(*image, "width"), height = Int(*image, "height");
-            if (width != kBad && height != kBad) {
-                Expect(*bitmap, "size", Int(*bitmap, "size"), width * height / unit->second);
-            }
-            Expect(*bitmap, "size", Int(*bitmap, "size"), static_cast<long>(WordCount(bitmap->text)));
-            if (unit->first != "direct" && !PaletteNamed(image->Attribute("palette_name"))) {
-                Problem(*image, "palette_name \"" + image->Attribute("palette_name") + "\" names no tex_palette");
-            }
-        }
-        for (const ImdElement* palette : palettes_) {
-            const long size = Int(*palette, "color_size");
-            Expect(*palette, "color_size", size, static_cast<long>(WordCount(palette->text)));
-            if (size != kBad && size % 8 != 0) Problem(*palette, "color_size is not a multiple of 8");
-        }
-    }
-    const ImdElement* PaletteNamed(const std::string& name) const {
-        for (const ImdElement* palette : palettes_) {
-            if (palette->Attribute("name") == name) return palette;
-        }
-        return nullptr;
-    }
-
-    void CheckMaterials() {
-        for (const ImdElement* material : materials_) {
-            const long image = Index(*material, "tex_image_idx", images_.size(), true);
-            const long palette = Index(*material, "tex_palette_idx", palettes_.size(), true);
-            if (image == kBad || palette == kBad) continue;
-            if (image == -1) {
-                if (palette != -1) Problem(*material, "a palette without an image");
-                continue;
-            }
-            const ImdElement& texture = *images_[image];
-            if (texture.Attribute("format") == "direct") {
-                if (palette != -1) Problem(*material, "a direct texture with a palette");
-            } else if (palette == -1 || palettes_[palette]->Attribute("name") != texture.Attribute("palette_name")) {
-                Problem(*material, "tex_palette_idx does not name the palette of its image");
-            }
-        }
-    }
-
-    void CheckEnvelopesAndMatrices() {
-        std::vector<double> weights;
-        if (const ImdElement* envelope = body_->Child("envelope")) {
-            const ImdElement* weight = envelope->Child("weight");
-            const ImdElement* node_idx = envelope->Child("node_idx");
-            if (!weight || !node_idx) {
-                Problem(*envelope, "weight or node_idx is missing");
-                return;
-            }
-            weights = weight->TextNumbers().value_or(std::vector<double>{});
-            const std::vector<double> nodes = node_idx->TextNumbers().value_or(std::vector<double>{});
-            Expect(*weight, "size", Int(*weight, "size"), static_cast<long>(weights.size()));
-            Expect(*node_idx, "size", Int(*node_idx, "size"), static_cast<long>(nodes.size()));
-            if (weights.size() != nodes.size()) Problem(*envelope, "weight and node_idx differ in length");
-            for (double w : weights) {
-                if (w < 0 || w > 100) Problem(*weight, "a weight is not 0 to 100");
-            }
-            for (double n : nodes) {
-                if (n < 0 || n >= static_cast<double>(nodes_.size())) Problem(*node_idx, "a node index out of range");
-            }
-        }
-        long head = 0;
-        for (const ImdElement* matrix : matrices_) {
-            const long weight_count = Int(*matrix, "mtx_weight");
-            if (weight_count == 1) {
-                Index(*matrix, "node_idx", nodes_.size(), false);
-                continue;
-            }
-            Expect(*matrix, "envelope_head", Int(*matrix, "envelope_head"), head);
-            if (weight_count < 2 || head + weight_count > static_cast<long>(weights.size())) {
-                Problem(*matrix, "its weights are not in the envelope");
-                return;
+            Expect(*matrix, "envelope_head", static_cast<long>(head));
+            if (count < 2 || head + count > weights.size()) {
+                return Problem(*matrix, "its weights are not in the envelope");
             }
             double sum = 0;
-            for (long w = head; w < head + weight_count; ++w) sum += weights[w];
-            if (std::abs(sum - 100) > weight_count) Problem(*matrix, "its weights add up to " + std::to_string(sum));
-            head += weight_count;
+            for (long w = 0; w < count; ++w) sum += weights[head++];
+            if (std::abs(sum - 100) > count) Problem(*matrix, "its weights add up to " + std::to_string(sum));
         }
-        if (head != static_cast<long>(weights.size())) Problem(*body_, "envelope weights no matrix uses");
+        if (head != weights.size()) problems.push_back("envelope weights no matrix uses");
     }
 
-    void CheckPolygon(const ImdElement& polygon) {
-        PolygonTotals counted;
-        const std::vector<const ImdElement*> groups = polygon.Children("mtx_prim");
-        Expect(polygon, "mtx_prim_size", Int(polygon, "mtx_prim_size"), static_cast<long>(groups.size()));
-        for (std::size_t g = 0; g < groups.size(); ++g) {
-            const ImdElement& group = *groups[g];
-            Expect(group, "index", Int(group, "index"), static_cast<long>(g));
-            const ImdElement* list = group.Child("mtx_list");
-            const ImdElement* primitives = group.Child("primitive_array");
-            if (!list || !primitives) {
-                Problem(group, "mtx_list or primitive_array is missing");
-                continue;
-            }
-            const std::vector<double> entries = list->TextNumbers().value_or(std::vector<double>{});
-            Expect(*list, "size", Int(*list, "size"), static_cast<long>(entries.size()));
-            for (double m : entries) {
-                if (m < 0 || m >= static_cast<double>(matrices_.size())) Problem(*list, "a matrix out of range");
-            }
-            const std::vector<const ImdElement*> items = primitives->Children("primitive");
-            Expect(*primitives, "size", Int(*primitives, "size"), static_cast<long>(items.size()));
+    // Every vertex after an mtx of its group; counts by primitive type.
+    Totals Polygon(const ImdElement& polygon, std::size_t matrices, std::size_t positions, std::size_t colors) {
+        Totals counted;
+        for (const ImdElement* group : polygon.Children("mtx_prim")) {
+            const ImdElement* list = group->Child("mtx_list");
+            AllInRange(list, matrices);
+            const std::size_t entries = list ? list->TextNumbers().value_or(std::vector<double>{}).size() : 0;
             bool matrix_set = false;
-            for (std::size_t p = 0; p < items.size(); ++p) {
-                Expect(*items[p], "index", Int(*items[p], "index"), static_cast<long>(p));
-                CheckPrimitive(*items[p], entries.size(), matrix_set, counted);
+            for (const ImdElement* primitive : group->Child("primitive_array")->Children("primitive")) {
+                long vertices = 0;
+                for (const ImdElement& command : primitive->children) {
+                    if (command.name == "mtx") matrix_set = InRange(command, "idx", entries) >= 0;
+                    if (command.name == "clr_idx") InRange(command, "idx", colors);
+                    if (command.name == "pos_idx") InRange(command, "idx", positions);
+                    if (command.name.rfind("pos_", 0) != 0) continue;
+                    if (!matrix_set) Problem(command, "a vertex before the group's first mtx");
+                    ++vertices;
+                }
+                Expect(*primitive, "vertex_size", vertices);
+                const std::string& type = primitive->Attribute("type");
+                counted.vertices += vertices;
+                if (type == "triangles" && vertices % 3 == 0) {
+                    counted.triangles += vertices / 3;
+                } else if (type == "quads" && vertices % 4 == 0) {
+                    counted.quads += vertices / 4;
+                } else if (type == "triangle_strip" && vertices >= 3) {
+                    counted.triangles += vertices - 2;
+                } else if (type == "quad_strip" && vertices >= 4 && vertices % 2 == 0) {
+                    counted.quads += (vertices - 2) / 2;
+                } else {
+                    Problem(*primitive, "type \"" + type + "\" with " + std::to_string(vertices) + " vertices");
+                }
             }
         }
-        Expect(polygon, "vertex_size", Int(polygon, "vertex_size"), counted.vertices);
-        Expect(polygon, "triangle_size", Int(polygon, "triangle_size"), counted.triangles);
-        Expect(polygon, "quad_size", Int(polygon, "quad_size"), counted.quads);
-        Expect(polygon, "polygon_size", Int(polygon, "polygon_size"), counted.triangles + counted.quads);
-        totals_.vertices += counted.vertices;
-        totals_.triangles += counted.triangles;
-        totals_.quads += counted.quads;
+        ExpectTotals(polygon, counted);
+        return counted;
     }
 
-    void CheckPrimitive(const ImdElement& primitive, std::size_t matrix_count, bool& matrix_set,
-                        PolygonTotals& counted) {
-        long vertices = 0;
-        for (const ImdElement& command : primitive.children) {
-            if (command.name == "mtx") {
-                Index(command, "idx", matrix_count, false);
-                matrix_set = true;
-            } else if (IsPositionCommand(command.name)) {
-                if (!matrix_set) Problem(command, "a vertex before the group's first mtx");
-                if (command.name == "pos_idx") Index(command, "idx", position_count_, false);
-                ++vertices;
-            } else if (command.name == "clr_idx") {
-                Index(command, "idx", color_count_, false);
-            }
-        }
-        const long written = Int(primitive, "vertex_size");
-        Expect(primitive, "vertex_size", written, vertices);
-        const std::string& type = primitive.Attribute("type");
-        const bool fits = type == "triangles"        ? vertices % 3 == 0
-                          : type == "quads"          ? vertices % 4 == 0
-                          : type == "triangle_strip" ? vertices >= 3
-                          : type == "quad_strip"     ? vertices >= 4 && vertices % 2 == 0
-                                                     : false;
-        if (!fits) {
-            Problem(primitive, "type \"" + type + "\" with " + std::to_string(vertices) + " vertices");
-            return;
-        }
-        counted.vertices += vertices;
-        if (type == "triangles") counted.triangles += vertices / 3;
-        if (type == "quads") counted.quads += vertices / 4;
-        if (type == "triangle_strip") counted.triangles += vertices - 2;
-        if (type == "quad_strip") counted.quads += (vertices - 2) / 2;
-    }
-
-    void CheckNodes() {
-        const std::size_t n = nodes_.size();
+    // Links that point back, one tree from the first node reaching every
+    // node once, every polygon displayed once, node totals its polygons'.
+    void Nodes(const std::vector<const ImdElement*>& nodes, std::size_t materials,
+               const std::vector<Totals>& polygons) {
+        const std::size_t n = nodes.size();
         std::vector<long> parent(n), child(n), next(n), prev(n);
         for (std::size_t i = 0; i < n; ++i) {
-            parent[i] = Index(*nodes_[i], "parent", n, true);
-            child[i] = Index(*nodes_[i], "child", n, true);
-            next[i] = Index(*nodes_[i], "brother_next", n, true);
-            prev[i] = Index(*nodes_[i], "brother_prev", n, true);
+            parent[i] = InRange(*nodes[i], "parent", n, true);
+            child[i] = InRange(*nodes[i], "child", n, true);
+            next[i] = InRange(*nodes[i], "brother_next", n, true);
+            prev[i] = InRange(*nodes[i], "brother_prev", n, true);
         }
-        for (std::size_t i = 0; i < n; ++i) {
-            const ImdElement& node = *nodes_[i];
-            const long self = static_cast<long>(i);
-            if (child[i] >= 0 && (parent[child[i]] != self || prev[child[i]] != -1)) {
-                Problem(node, "its child's parent is not this node, or the child has a previous brother");
-            }
-            if (next[i] >= 0 && (prev[next[i]] != self || parent[next[i]] != parent[i])) {
-                Problem(node, "brother_next does not point back, or has another parent");
-            }
-            if (prev[i] >= 0 && next[prev[i]] != self) Problem(node, "brother_prev does not point back");
-        }
-        // Walking the tree from the first root reaches every node once.
-        std::vector<int> seen(n, 0);
-        std::vector<long> stack;
-        for (std::size_t i = 0; i < n; ++i) {
-            if (parent[i] == -1 && prev[i] == -1) stack.push_back(static_cast<long>(i));
-        }
-        if (n > 0 && stack.size() != 1) {
-            Problem(*body_, "the node tree has " + std::to_string(stack.size()) + " first roots");
-        }
+        std::vector<int> seen(n, 0), shown(polygons.size(), 0);
+        std::vector<long> stack(n > 0 ? 1 : 0, 0);
         while (!stack.empty()) {
             const long at = stack.back();
             stack.pop_back();
-            if (at < 0 || ++seen[at] > 1) continue;
+            if (++seen[at] > 1) continue;
+            if (child[at] >= 0 && (parent[child[at]] != at || prev[child[at]] != -1)) {
+                Problem(*nodes[at], "its child does not name it as parent, or has a previous brother");
+            }
+            if (next[at] >= 0 && (prev[next[at]] != at || parent[next[at]] != parent[at])) {
+                Problem(*nodes[at], "brother_next does not point back, or has another parent");
+            }
             for (long link : {child[at], next[at]}) {
                 if (link >= 0) stack.push_back(link);
             }
         }
         for (std::size_t i = 0; i < n; ++i) {
-            if (seen[i] != 1) Problem(*nodes_[i], "reached " + std::to_string(seen[i]) + " times from the root");
-        }
-        CheckDisplays();
-    }
-
-    void CheckDisplays() {
-        std::vector<int> shown(polygons_.size(), 0);
-        for (const ImdElement* node : nodes_) {
-            const std::vector<const ImdElement*> displays = node->Children("display");
-            Expect(*node, "display_size", Int(*node, "display_size"), static_cast<long>(displays.size()));
-            PolygonTotals sum;
-            for (std::size_t d = 0; d < displays.size(); ++d) {
-                Expect(*displays[d], "index", Int(*displays[d], "index"), static_cast<long>(d));
-                Index(*displays[d], "material", materials_.size(), false);
-                const long polygon = Index(*displays[d], "polygon", polygons_.size(), false);
-                if (polygon == kBad) continue;
+            if (seen[i] != 1) Problem(*nodes[i], "reached " + std::to_string(seen[i]) + " times from the root");
+            Totals sum;
+            for (const ImdElement* display : nodes[i]->Children("display")) {
+                InRange(*display, "material", materials);
+                const long polygon = InRange(*display, "polygon", polygons.size());
+                if (polygon < 0) continue;
                 ++shown[polygon];
-                sum.triangles += polygons_[polygon]->Int("triangle_size").value_or(0);
-                sum.quads += polygons_[polygon]->Int("quad_size").value_or(0);
+                sum.triangles += polygons[polygon].triangles;
+                sum.quads += polygons[polygon].quads;
             }
-            if (displays.empty()) continue;
-            Expect(*node, "triangle_size", Int(*node, "triangle_size"), sum.triangles);
-            Expect(*node, "quad_size", Int(*node, "quad_size"), sum.quads);
-            Expect(*node, "polygon_size", Int(*node, "polygon_size"), sum.triangles + sum.quads);
+            Expect(*nodes[i], "display_size", static_cast<long>(nodes[i]->Children("display").size()));
+            if (sum.triangles + sum.quads > 0) Expect(*nodes[i], "polygon_size", sum.triangles + sum.quads);
         }
-        for (std::size_t p = 0; p < polygons_.size(); ++p) {
-            if (shown[p] != 1) Problem(*polygons_[p], "displayed by " + std::to_string(shown[p]) + " nodes");
+        for (std::size_t p = 0; p < polygons.size(); ++p) {
+            if (shown[p] != 1)
+                problems.push_back("polygon " + std::to_string(p) + " shown " + std::to_string(shown[p]) + " times");
         }
     }
-
-    void CheckSummary() {
-        const ImdElement* info = body_->Child("output_info");
-        if (!info) {
-            problems_.push_back("no output_info");
-            return;
-        }
-        Expect(*info, "vertex_size", Int(*info, "vertex_size"), totals_.vertices);
-        Expect(*info, "triangle_size", Int(*info, "triangle_size"), totals_.triangles);
-        Expect(*info, "quad_size", Int(*info, "quad_size"), totals_.quads);
-        Expect(*info, "polygon_size", Int(*info, "polygon_size"), totals_.triangles + totals_.quads);
-        if (const ImdElement* model = body_->Child("model_info")) {
-            const auto nodes = model->Numbers("node_size");
-            const auto materials = model->Numbers("material_size");
-            if (!nodes || nodes->size() != 2 || (*nodes)[1] != static_cast<double>(nodes_.size())) {
-                Problem(*model, "node_size does not end with the node count");
-            }
-            if (!materials || materials->size() != 2 || (*materials)[1] != static_cast<double>(materials_.size())) {
-                Problem(*model, "material_size does not end with the material count");
-            }
-        } else {
-            problems_.push_back("no model_info");
-        }
-        if ((body_->Child("box_test") != nullptr) != !polygons_.empty()) {
-            problems_.push_back("box_test is written without polygons or missing with them");
-        }
-    }
-
-    const ImdElement* body_;
-    std::vector<const ImdElement*> nodes_, materials_, images_, palettes_, matrices_, polygons_;
-    long position_count_ = 0, color_count_ = 0;
-    PolygonTotals totals_;
-    std::vector<std::string> problems_;
 };
 
 }  // namespace
 
-std::vector<std::string> ImdProblems(const ImdElement& imd) { return Checker(imd).Run(imd); }
+std::vector<std::string> ImdProblems(const ImdElement& imd) {
+    Checker checker;
+    if (imd.name != "imd" || !imd.Child("body")) return {"the root is not <imd> with a <body>"};
+    checker.Run(*imd.Child("body"));
+    return checker.problems;
+}
 
 }  // namespace korvo::test
