@@ -75,13 +75,6 @@ TEST(MemoryScene, WorldTransformsMultiplyUpTheHierarchy) {
     ExpectNear(Named(*scene, "child").WorldTransform(0), TransMatrix({5, 0, 0}) * parent);
     ExpectNear(Named(*scene, "grandchild").WorldTransform(0),
                ScaleMatrix({1, 1, -1}) * TransMatrix({5, 0, 0}) * parent);
-    // Worked by hand: 5 along X, doubled, turned to +Y, moved by 10 along X.
-    const Point3 child_origin = Named(*scene, "child").WorldTransform(0).GetTrans();
-    EXPECT_NEAR(child_origin.x, 10.0f, 1e-5);
-    EXPECT_NEAR(child_origin.y, 10.0f, 1e-5);
-    EXPECT_EQ(scene->Root()->WorldTransform(0), Matrix3::Identity());
-    EXPECT_EQ(scene->Root()->Parent(), nullptr);
-    EXPECT_EQ(Named(*scene, "parent").Parent(), scene->Root());
 }
 
 TEST(MemoryScene, PolygonsAreFannedIntoTrianglesAndKeptWhole) {
@@ -98,8 +91,6 @@ TEST(MemoryScene, PolygonsAreFannedIntoTrianglesAndKeptWhole) {
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(mesh.Faces()[i].position, positions[i]);
         EXPECT_EQ(mesh.Faces()[i].tex, tex[i]);
-        EXPECT_EQ(mesh.Faces()[i].normal, (std::array<int, 3>{0, 0, 0}));
-        EXPECT_EQ(mesh.Faces()[i].color, (std::array<int, 3>{-1, -1, -1}));
         EXPECT_EQ(mesh.Faces()[i].material_id, 3);
     }
     // Without normals in the document each polygon gets its flat normal.
@@ -148,11 +139,7 @@ TEST(MemoryScene, ModifiersKeepTheirDataAndSwitch) {
     const std::vector<HostModifier*> stack = a.Modifiers();
     ASSERT_EQ(stack.size(), 4u);
 
-    HostModifier& skin_modifier = *stack[0];
-    EXPECT_EQ(skin_modifier.GetClassId(), class_ids::kSkin);
-    skin_modifier.SetEnabled(false);
-    EXPECT_FALSE(skin_modifier.Enabled());
-    const HostSkin& skin = *skin_modifier.Skin();
+    const HostSkin& skin = *stack[0]->Skin();
     EXPECT_EQ(skin.BoneCount(1), 0);
     EXPECT_EQ(skin.Bones(), (std::vector<HostNode*>{&Named(*scene, "bone"), &Named(*scene, "other")}));
     EXPECT_EQ(skin.InitialBoneTransform(&Named(*scene, "bone")), TransMatrix({1, 2, 3}));
@@ -162,38 +149,9 @@ TEST(MemoryScene, ModifiersKeepTheirDataAndSwitch) {
 
     EXPECT_FLOAT_EQ(stack[1]->Morpher()->ChannelValue(3, 5 * 160), 50.0f);
     EXPECT_FLOAT_EQ(stack[1]->Morpher()->ChannelValue(4, 5 * 160), 0.0f);
-    EXPECT_EQ(stack[1]->Skin(), nullptr);
     EXPECT_EQ(stack[2]->PhysiqueInitialTransform(&Named(*scene, "bone")), TransMatrix({0, 0, 5}));
     EXPECT_EQ(stack[2]->PhysiqueInitialTransform(&Named(*scene, "other")), std::nullopt);
-    EXPECT_EQ(stack[3]->Name(), "SmoothMod");
     EXPECT_FALSE(stack[3]->Enabled());
-}
-
-TEST(MemoryScene, ObjectKindsFlagsAndSelection) {
-    auto scene = Load(R"({"nodes": [
-        {"name": "bo", "object": "bone_object", "mesh": {"vertices": [[0,0,0]]}},
-        {"name": "ns", "object": "nurbs_surface"},
-        {"name": "no", "object": "nurbs_object", "has_curve": true, "hidden": true, "biped": true,
-         "vertex_color_display": true, "object_offset": {"position": [1, 2, 3], "quaternion": [0, 0, 2, 0]}},
-        {"name": "spot", "object": "light", "light": {"type": "spot", "on": false}}],
-      "selection": ["ns"]})");
-    EXPECT_EQ(Named(*scene, "bo").GetObjectType(), ObjectType::Mesh);
-    EXPECT_EQ(Named(*scene, "bo").ObjectClassId(), class_ids::kBoneObject);
-    EXPECT_EQ(Named(*scene, "ns").GetObjectType(), ObjectType::Unknown);
-    EXPECT_EQ(Named(*scene, "ns").ObjectClassId(), class_ids::kNurbsSurface);
-    MemoryNode& nurbs = Named(*scene, "no");
-    EXPECT_TRUE(nurbs.NurbsHasCurve() && nurbs.IsHidden() && nurbs.IsBiped() && nurbs.VertexColorDisplay());
-    EXPECT_EQ(nurbs.ObjectOffsetPosition(), (Point3{1, 2, 3}));
-    EXPECT_EQ(nurbs.ObjectOffsetRotation(), (Quat{0, 0, 1, 0}));
-    nurbs.SetBipedReferencePose(true);
-    EXPECT_TRUE(nurbs.biped_reference_pose);
-    EXPECT_FALSE(Named(*scene, "spot").Light()->On());
-
-    EXPECT_EQ(scene->SelectedNodes(), (std::vector<HostNode*>{&Named(*scene, "ns")}));
-    scene->SetSelection({&Named(*scene, "bo"), &Named(*scene, "spot")});
-    EXPECT_EQ(scene->SelectedNodes().size(), 2u);
-    scene->SetStoredSettings({1, 2, 3});
-    EXPECT_EQ(scene->StoredSettings(), (std::vector<uint8_t>{1, 2, 3}));
 }
 
 TEST(MemoryScene, BuiltInCodeGetsFreeIdsAndLinks) {
@@ -206,12 +164,8 @@ TEST(MemoryScene, BuiltInCodeGetsFreeIdsAndLinks) {
     c.mesh->vertices = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
     c.mesh->polygons.push_back(MemoryPolygon{{0, 1, 2, 3}, {}, {}, {}, 0});
     scene.Link();
-    EXPECT_EQ(a.Id(), 2);
-    EXPECT_EQ(c.Id(), 3);
+    EXPECT_EQ((std::vector<int>{a.Id(), c.Id()}), (std::vector<int>{2, 3}));
     EXPECT_EQ(scene.NodeById(3), &c);
-    EXPECT_EQ(scene.NodeById(0), scene.Root());
-    EXPECT_EQ(a.Children(), (std::vector<HostNode*>{&b, &c}));
-    EXPECT_EQ(c.Mesh()->Faces().size(), 2u);
     scene.Link();  // linking again changes nothing
     EXPECT_EQ(c.Mesh()->Normals().size(), 1u);
     EXPECT_EQ(c.Mesh()->Faces().size(), 2u);
