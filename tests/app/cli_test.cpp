@@ -4,7 +4,9 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <string_view>
 
+#include "host/gltf/gltf_test_file.h"
 #include "support/test_support.h"
 
 namespace korvo {
@@ -13,6 +15,14 @@ namespace {
 using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
+
+// An 8 x 8 orange PNG.
+constexpr std::string_view kPng(
+    "\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x00\x08"
+    "\x00\x00\x00\x08\x08\x02\x00\x00\x00\x4b\x6d\x29\xdc\x00\x00\x00\x11\x49\x44\x41"
+    "\x54\x78\xda\x63\x38\x91\x62\x84\x15\x31\x0c\x2d\x09\x00\x56\x46\x57\x81\x41\x52"
+    "\x00\x97\x00\x00\x00\x00\x49\x45\x4e\x44\xae\x42\x60\x82",
+    74);
 
 class CliTest : public ::testing::Test {
 protected:
@@ -36,21 +46,40 @@ protected:
         return lines;
     }
 
+    // A textured triangle one unit up (glTF +Y) with a two-key animation.
+    std::string Character() {
+        const int positions = file.Floats({0, 0, 0, 1, 0, 0, 0, 1, 0}, "VEC3");
+        const int uvs = file.Floats({0, 0, 1, 0, 0, 1}, "VEC2");
+        const int times = file.Floats({0, 1}, "SCALAR");
+        const int turns = file.Floats({0, 0, 0, 1, 0, 0, 0, 1}, "VEC4");
+        const int image = file.View(std::string(kPng));
+        return R"("nodes": [{"name": "Up", "translation": [0, 1, 0], "mesh": 0}],
+            "meshes": [{"primitives": [{"material": 0, "attributes": {"POSITION": )" +
+               std::to_string(positions) + R"(, "TEXCOORD_0": )" + std::to_string(uvs) + R"(}}]}],
+            "materials": [{"name": "Skin", "extras": {"light_0": 1},
+                           "pbrMetallicRoughness": {"baseColorTexture": {"index": 0}}}],
+            "images": [{"name": "face", "bufferView": )" +
+               std::to_string(image) + R"(, "mimeType": "image/png"}],
+            "textures": [{"source": 0}],
+            "animations": [{"name": "Idle", "channels": [{"sampler": 0, "target": {"node": 0, "path": "rotation"}}],
+                            "samplers": [{"input": )" +
+               std::to_string(times) + R"(, "output": )" + std::to_string(turns) + "}]}]";
+    }
+
     const std::string example = test::SourcePath("examples/simple.json");
     TempDir config, out_dir;
+    test::GltfTestFile file;
     std::istringstream in;
     std::ostringstream out, err;
 };
 
-TEST_F(CliTest, HelpExplainsWithExamples) {
+TEST_F(CliTest, HelpExplainsWithExamplesAndUsageErrorsAreOneLine) {
     EXPECT_EQ(Run({"--help"}), kExitSuccess);
-    EXPECT_NE(out.str().find("Examples:"), std::string::npos);
-    EXPECT_NE(out.str().find("export"), std::string::npos);
+    EXPECT_TRUE(test::Contains(out.str(), "Examples:"));
+    EXPECT_TRUE(test::Contains(out.str(), "--list-animations"));
     EXPECT_EQ(Run({"export", "--help"}), kExitSuccess);
-    EXPECT_NE(out.str().find("--select"), std::string::npos);
-}
+    EXPECT_TRUE(test::Contains(out.str(), "--select"));
 
-TEST_F(CliTest, UsageErrorsAreOneLineAndExitTwo) {
     EXPECT_EQ(Run({}), kExitUsage);
     EXPECT_EQ(Run({"export"}), kExitUsage);
     EXPECT_EQ(Run({"export", example, "--bogus"}), kExitUsage);
@@ -58,13 +87,16 @@ TEST_F(CliTest, UsageErrorsAreOneLineAndExitTwo) {
 }
 
 TEST_F(CliTest, ExportsTheExampleAndSaysWhereTheFilesWent) {
-    const std::string model = out_dir.file("simple.imd");
+    const std::string model = out_dir.file("deep/er/simple.imd");
     ASSERT_EQ(Run({"export", example, "-o", model, "--isd"}), kExitSuccess) << err.str();
     EXPECT_TRUE(test::Contains(
         out.str(), "\nWarning: use_primitive_strip=\"on\" is not available yet; faces are written without strips.\n"));
-    EXPECT_TRUE(test::Contains(out.str(), "\n\n\nwrote " + model + "\nwrote " + out_dir.file("simple.isd") + "\n"));
+    EXPECT_TRUE(
+        test::Contains(out.str(), "\n\n\nwrote " + model + "\nwrote " + out_dir.file("deep/er/simple.isd") + "\n"));
     EXPECT_EQ(ReadFile(model).rfind("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>", 0), 0u);
     EXPECT_TRUE(std::filesystem::exists(config.file("max.k3es"))) << "the configuration folder is used";
+    ASSERT_EQ(Run({"export", example, "-o", model, "--quiet", "--yes"}), kExitSuccess) << err.str();
+    EXPECT_EQ(out.str(), "") << "quiet prints nothing";
 }
 
 // Each option that is not carried out yet says so in one line, the model
@@ -126,13 +158,6 @@ TEST_F(CliTest, RepairsOutOfRangeSettingsEndToEnd) {
     EXPECT_EQ(Run({"export", example, "-o", model, "--set", "output_folder=x"}), kExitUsage);
 }
 
-TEST_F(CliTest, CreatesTheOutputFolder) {
-    const std::string model = out_dir.file("deep/er/model.imd");
-    ASSERT_EQ(Run({"export", example, "-o", model, "--quiet"}), kExitSuccess) << err.str();
-    EXPECT_TRUE(std::filesystem::exists(model));
-    EXPECT_EQ(out.str(), "") << "quiet prints nothing";
-}
-
 TEST_F(CliTest, RefusesBadInputBeforeWritingAnything) {
     const std::string model = out_dir.file("m.imd");
     EXPECT_EQ(Run({"export", example, "-o", model, "--set", "output_icx=on"}), kExitUsage);
@@ -171,6 +196,39 @@ TEST_F(CliTest, NeverReplacesAFileUnaskedWithoutATerminal) {
     EXPECT_EQ(Run({"export", example, "-o", model}, Terminal{true, true}), kExitSuccess) << err.str();
     EXPECT_EQ(ReadFile(model), "keep me") << "answered No on the terminal";
     EXPECT_NE(err.str().find("already exists."), std::string::npos);
+}
+
+TEST_F(CliTest, ExportsAGlbWithTheGltfAxesAndItsAnimations) {
+    WriteFile(out_dir.file("character.glb"), file.Glb(Character()));
+    ASSERT_EQ(Run({"export", out_dir.file("character.glb"), "--list-animations", "--fps", "60"}), kExitSuccess);
+    EXPECT_EQ(out.str(), "0 \"Idle\" frames 0 to 60\n");
+
+    const std::string model = out_dir.file("out/character.imd");
+    ASSERT_EQ(Run({"export", out_dir.file("character.glb"), "-o", model, "--animation", "Idle"}), kExitSuccess)
+        << err.str();
+    const std::string imd = ReadFile(model);
+    const auto up = imd.find("name=\"Up\"");
+    ASSERT_NE(up, std::string::npos) << imd;
+    EXPECT_NE(imd.find("translate=\"0.000000 1.000000 0.000000\"", up), std::string::npos) << imd.substr(up, 500);
+    EXPECT_EQ(ReadFile(out_dir.file("out/character_textures/face.png")), kPng) << "embedded images go beside";
+}
+
+TEST_F(CliTest, ReportsBadChoicesAndBadFilesAsUsageErrors) {
+    WriteFile(out_dir.file("character.gltf"), file.Gltf(Character()));
+    EXPECT_EQ(Run({"export", out_dir.file("character.gltf"), "-o", out_dir.file("out/c.imd"), "--animation", "Run"}),
+              kExitUsage);
+    EXPECT_EQ(err.str(),
+              "korvo-export: " + out_dir.file("character.gltf") + ": no animation \"Run\" (the file has \"Idle\")\n");
+    EXPECT_FALSE(std::filesystem::exists(out_dir.file("out/c.imd")));
+
+    EXPECT_EQ(Run({"export", out_dir.file("character.gltf"), "--fps", "0"}), kExitUsage);
+    EXPECT_EQ(Run({"export", test::SourcePath("examples/simple.json"), "--animation", "Walk"}), kExitUsage);
+    EXPECT_NE(err.str().find("apply to glTF files"), std::string::npos) << err.str();
+    EXPECT_EQ(Run({"export", test::SourcePath("examples/simple.json"), "--list-animations"}), kExitUsage);
+
+    WriteFile(out_dir.file("cut.glb"), file.Glb(Character()).substr(0, 50));
+    EXPECT_EQ(Run({"export", out_dir.file("cut.glb"), "-o", out_dir.file("out/cut.imd")}), kExitUsage);
+    EXPECT_EQ(err.str().rfind("korvo-export: " + out_dir.file("cut.glb") + ": ", 0), 0u) << err.str();
 }
 
 }  // namespace
