@@ -29,20 +29,8 @@ TEST(ExportNamesTest, CleansEveryByteOutsideLettersDigitsAndUnderscore) {
     EXPECT_EQ(CleanExportName("a\xF0\x9F\x98\x80-\t"), "a___");
 }
 
-TEST(ExportNamesTest, SuffixesFollowTheOnePassScan) {
-    UniqueNames names;
-    EXPECT_EQ(names.Add("Box"), "Box");
-    EXPECT_EQ(names.Add("Box"), "Box_1");
-    EXPECT_EQ(names.Add("Box"), "Box_2");
-    EXPECT_EQ(names.Add("Arm"), "Arm");
-
-    // A suffixed name met before its base is not seen again by the pass.
-    UniqueNames late;
-    EXPECT_EQ(late.Add("a_1"), "a_1");
-    EXPECT_EQ(late.Add("a"), "a");
-    EXPECT_EQ(late.Add("a"), "a_1");
-}
-
+// The pool holds suffixed names met before their base, which the one pass
+// does not see again.
 TEST(ExportNamesTest, MatchesThePlainScanOnRandomNames) {
     std::mt19937 random(7);
     const std::vector<std::string> pool = {"a", "a_1", "a_2", "a_3", "b", "b_1", "a_1_1"};

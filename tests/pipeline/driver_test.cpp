@@ -134,29 +134,30 @@ TEST_F(DriverTest, ReportsEveryDiagnosticAndPrintsTheRunLogWithATimeLineOnce) {
     EXPECT_EQ(host.listener, "") << "a run without messages prints nothing";
 }
 
-TEST_F(DriverTest, RefusesAnEmptyOutputName) {
+// A run that cannot start says why in one box, closes its progress and
+// writes nothing; so does a cancelled options dialog, without a box.
+TEST_F(DriverTest, ARunThatCannotStartWritesNothing) {
     adjust = [](ExportSettings& s) { s.output_file_name.clear(); };
     EXPECT_EQ(Export(), 0);
     EXPECT_EQ(test::BoxLines(host.boxes), std::vector<std::string>{"No Output File Name: Output File Name is empty."});
-    EXPECT_TRUE(std::filesystem::is_empty(out.path()));
-}
 
-TEST_F(DriverTest, CancelledDialogWritesNothing) {
-    KorvoExporter exporter(host, process);
-    exporter.options_dialog = [](KorvoExporter&) { return false; };
-    EXPECT_EQ(exporter.DoExport(Out("x.imd"), false, 0), 1);
-    EXPECT_TRUE(std::filesystem::is_empty(out.path()));
-    EXPECT_TRUE(host.progress_titles.empty());
-}
-
-TEST_F(DriverTest, FailsWithoutNodesAndWritesNothing) {
+    host.boxes.clear();
+    adjust = nullptr;
     host.scene.root().children.clear();
     host.scene.nodes.resize(1);
     host.scene.Link();
+    const int ends = host.progress_ends;
     EXPECT_EQ(Export(), 0);
     EXPECT_EQ(test::BoxLines(host.boxes), std::vector<std::string>{"Node Export Error: No nodes in the scene"});
+    EXPECT_EQ(host.progress_ends, ends + 1);
+
+    host.boxes.clear();
+    host.progress_titles.clear();
+    KorvoExporter exporter(host, process);
+    exporter.options_dialog = [](KorvoExporter&) { return false; };
+    EXPECT_EQ(exporter.DoExport(Out("x.imd"), false, 0), 1);
+    EXPECT_TRUE(host.progress_titles.empty() && host.boxes.empty());
     EXPECT_TRUE(std::filesystem::is_empty(out.path()));
-    EXPECT_EQ(host.progress_ends, 1);
 }
 
 TEST_F(DriverTest, AsksBeforeOverwritingOnlyWhenStartedByAScript) {
