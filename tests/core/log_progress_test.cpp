@@ -31,9 +31,7 @@ TEST(LogTest, KeepsEachTextOnceAndFlushesWithATimeLine) {
 TEST(ProgressTest, AdvancesWithoutRepeatsAndNeverReachesAHundredEarly) {
     test::ShownProgress shown(8);
     Progress& progress = shown.progress;
-    EXPECT_FLOAT_EQ(progress.StepSize(4), 100.0f / 8 / 4);
     EXPECT_EQ(progress.StepSize(0), 0.0f);
-
     for (int i = 0; i < 1000; ++i) progress.Advance(0.5f, "IMD: Exporting Nodes");
     EXPECT_FLOAT_EQ(progress.percent(), 99.9f);
     // 0.5 per call: one call per new whole percent shows a new text.
