@@ -46,11 +46,12 @@ protected:
         return lines;
     }
 
-    // A textured triangle one unit up (glTF +Y) with a two-key animation.
+    // A textured triangle one unit up (glTF +Y) with a two-key animation from
+    // 0.5 s to 1 s.
     std::string Character() {
         const int positions = file.Floats({0, 0, 0, 1, 0, 0, 0, 1, 0}, "VEC3");
         const int uvs = file.Floats({0, 0, 1, 0, 0, 1}, "VEC2");
-        const int times = file.Floats({0, 1}, "SCALAR");
+        const int times = file.Floats({0.5f, 1}, "SCALAR");
         const int turns = file.Floats({0, 0, 0, 1, 0, 0, 0, 1}, "VEC4");
         const int image = file.View(std::string(kPng));
         return R"("nodes": [{"name": "Up", "translation": [0, 1, 0], "mesh": 0}],
@@ -201,7 +202,7 @@ TEST_F(CliTest, NeverReplacesAFileUnaskedWithoutATerminal) {
 TEST_F(CliTest, ExportsAGlbWithTheGltfAxesAndItsAnimations) {
     WriteFile(out_dir.file("character.glb"), file.Glb(Character()));
     ASSERT_EQ(Run({"export", out_dir.file("character.glb"), "--list-animations", "--fps", "60"}), kExitSuccess);
-    EXPECT_EQ(out.str(), "0 \"Idle\" frames 0 to 60\n");
+    EXPECT_EQ(out.str(), "0 \"Idle\" frames 30 to 60\n");
 
     const std::string model = out_dir.file("out/character.imd");
     ASSERT_EQ(Run({"export", out_dir.file("character.glb"), "-o", model, "--animation", "Idle"}), kExitSuccess)

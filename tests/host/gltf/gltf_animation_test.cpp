@@ -86,19 +86,6 @@ TEST_F(GltfAnimationTest, TheChosenAnimationIsSampledAtEveryFrameOfItsRange) {
     EXPECT_NE(ErrorOf(text).find("no animation \"Fly\" (the file has \"Walk\", \"Run\")"), std::string::npos) << error;
 }
 
-TEST_F(GltfAnimationTest, ListsAnimationsWithTheirFrames) {
-    test::WriteFile(dir.file("moves.gltf"), TwoAnimations());
-    std::string list_error;
-    const std::vector<GltfAnimationInfo> list = ListGltfAnimations(dir.file("moves.gltf"), 24, &list_error);
-    ASSERT_EQ(list.size(), 2u) << list_error;
-    EXPECT_EQ(list[0].name, "Walk");
-    EXPECT_EQ(list[0].start_frame, 12);
-    EXPECT_EQ(list[0].end_frame, 30);
-    EXPECT_EQ(list[1].index, 1);
-    EXPECT_EQ(list[1].end_frame, 48);
-    EXPECT_DOUBLE_EQ(list[1].end_time, 2.0);
-}
-
 TEST_F(GltfTest, KeyTimesMustIncrease) {
     const int times = file.Floats({1, 0}, "SCALAR");
     const int values = file.Floats({0, 0, 0, 1, 1, 1}, "VEC3");
