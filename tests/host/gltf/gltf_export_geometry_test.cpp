@@ -20,7 +20,7 @@ TEST_F(GltfGeometryExportTest, KeepsTheGltfAxesAndTurns) {
     // One triangle, used by a node one unit up and by a node turned a
     // quarter turn about +Y (so +X goes to -Z) and moved two along X.
     const int positions = file.Floats({0, 0, 0, 1, 0, 0, 0, 0.5f, -0.25f}, "VEC3");
-    ExportMade(R"("nodes": [{"name": "Up", "translation": [0, 1, 0], "mesh": 0},
+    ExportMade(R"("nodes": [{"name": "Up", "matrix": [1,0,0,0, 0,1,0,0, 0,0,1,0, 0,1,0,1], "mesh": 0},
                            {"name": "Turned", "translation": [2, 0, 0], "mesh": 0,
                             "rotation": [0, 0.70710678, 0, 0.70710678]}],
                 "meshes": [{"primitives": [{"attributes": {"POSITION": )" +
