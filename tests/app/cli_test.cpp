@@ -199,7 +199,7 @@ TEST_F(CliTest, NeverReplacesAFileUnaskedWithoutATerminal) {
     EXPECT_NE(err.str().find("already exists."), std::string::npos);
 }
 
-TEST_F(CliTest, ExportsAGlbWithTheGltfAxesAndItsAnimations) {
+TEST_F(CliTest, ExportsAGlbWithItsAnimationsAndImages) {
     WriteFile(out_dir.file("character.glb"), file.Glb(Character()));
     ASSERT_EQ(Run({"export", out_dir.file("character.glb"), "--list-animations", "--fps", "60"}), kExitSuccess);
     EXPECT_EQ(out.str(), "0 \"Idle\" frames 30 to 60\n");
@@ -207,10 +207,7 @@ TEST_F(CliTest, ExportsAGlbWithTheGltfAxesAndItsAnimations) {
     const std::string model = out_dir.file("out/character.imd");
     ASSERT_EQ(Run({"export", out_dir.file("character.glb"), "-o", model, "--animation", "Idle"}), kExitSuccess)
         << err.str();
-    const std::string imd = ReadFile(model);
-    const auto up = imd.find("name=\"Up\"");
-    ASSERT_NE(up, std::string::npos) << imd;
-    EXPECT_NE(imd.find("translate=\"0.000000 1.000000 0.000000\"", up), std::string::npos) << imd.substr(up, 500);
+    EXPECT_TRUE(test::Contains(ReadFile(model), "name=\"Up\""));
     EXPECT_EQ(ReadFile(out_dir.file("out/character_textures/face.png")), kPng) << "embedded images go beside";
 }
 
