@@ -4,6 +4,8 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build
+  ccache               # compiler cache: unchanged sources are not compiled again
+  lld                  # links the sanitized test programs faster
   nlohmann-json3-dev   # scene documents and other JSON input
   libcli11-dev         # the command line
   libtinygltf-dev      # glTF scenes
