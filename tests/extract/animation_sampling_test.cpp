@@ -4,9 +4,9 @@
 
 #include <random>
 
-#include "host/memory/prs.h"
 #include "extract/local_transform.h"
 #include "extraction_fixture.h"
+#include "host/memory/prs.h"
 
 namespace korvo {
 namespace {
@@ -15,86 +15,38 @@ using AnimationSamplingTest = test::ExtractionFixture;
 using test::Keys;
 using test::MatrixNear;
 
-std::vector<float> Xs(const std::vector<Vec3>& samples) {
-    std::vector<float> xs;
-    for (const Vec3& v : samples) xs.push_back(v.x);
-    return xs;
-}
-
-TEST_F(AnimationSamplingTest, SamplesTheExportRangeAtWholeFrames) {
+TEST_F(AnimationSamplingTest, SamplesWholeFramesQuantisesOnlyTopNodesAndReadsVisibilityAboveZero) {
     // x = the frame number, so each sample shows the time it was taken at.
-    Add("moving").position = Keys<Point3>({{0, {0, 0, 0}}, {100, {100, 0, 0}}});
-    host.ticks_per_frame = 80;
-    ASSERT_TRUE(Extract(10, 12));
-    const ExportNode& node = Node("moving");
-    EXPECT_EQ(Xs(node.translate_samples), (std::vector<float>{10, 11, 12}));
-    EXPECT_EQ(node.scale_samples.size(), 3u);
-    EXPECT_EQ(node.rotate_samples.size(), 3u);
-    EXPECT_EQ(node.visibility_samples, (std::vector<int32_t>{1, 1, 1}));
-    // The static transform is the rest pose at the first exported frame.
-    EXPECT_EQ(node.translate.x, 10.0f);
-}
-
-TEST_F(AnimationSamplingTest, OnlyNodesWithoutAnExportedAncestorAreQuantised) {
     MemoryNode& top = Add("top");
-    top.position = Track<Point3>::Constant({1.00001f, 0, 0});
-    MemoryNode& child = Add("child", &top);
-    child.position = Track<Point3>::Constant({1.00001f, 0, 0});
-    ASSERT_TRUE(Extract());
-
-    EXPECT_EQ(Node("top").translate_samples[0].x, 1.0f);
-    const float evaluated = Node("child").translate_samples[0].x;
-    EXPECT_NE(evaluated, 1.0f);
-    EXPECT_NEAR(evaluated, 1.00001f, 1e-6f);
-    // The static transform is quantised everywhere.
-    EXPECT_EQ(Node("child").translate.x, 1.0f);
-    EXPECT_EQ(Node("top").translate.x, 1.0f);
-}
-
-TEST_F(AnimationSamplingTest, HostZUpBecomesExportedYUp) {
-    MemoryNode& turned = Add("turned");
-    turned.rotation = Track<Quat>::Constant(EulerDegreesToQuat({0, 0, 90}));
-    turned.position = Track<Point3>::Constant({1, 2, 3});
-    ASSERT_TRUE(Extract());
-    const ExportNode& node = Node("turned");
-    EXPECT_EQ(node.rotate_samples[0], (Vec3{0, 90, 0}));
-    EXPECT_EQ(node.translate_samples[0], (Vec3{1, 3, -2}));
-    EXPECT_EQ(node.scale_samples[0], (Vec3{1, 1, 1}));
-    EXPECT_EQ(node.rotate, (Vec3{0, 90, 0}));
-    EXPECT_EQ(node.translate, (Vec3{1, 3, -2}));
-}
-
-TEST_F(AnimationSamplingTest, AMirroredNodeCarriesANegativeXScale) {
-    Add("mirror").scale = Track<Point3>::Constant({-2, 1, 1});
-    MemoryNode& turned = Add("turned_mirror");
-    turned.scale = Track<Point3>::Constant({1, -1, 1});
-    ASSERT_TRUE(Extract());
-    EXPECT_EQ(Node("mirror").scale_samples[0], (Vec3{-2, 1, 1}));
-    EXPECT_EQ(Node("mirror").rotate_samples[0], (Vec3{0, 0, 0}));
-    EXPECT_EQ(Node("mirror").scale, (Vec3{-2, 1, 1}));
-    // A Y mirror is an X mirror and a half turn.
-    const ExportNode& node = Node("turned_mirror");
-    EXPECT_EQ(node.scale_samples[0], (Vec3{-1, 1, 1}));
-    // Host Y is exported -Z.
-    EXPECT_TRUE(MatrixNear(
-        ComposeLocalTransform(node.scale_samples[0], node.rotate_samples[0], node.translate_samples[0]),
-        ScaleMatrix({1, 1, -1}), 1e-6f));
-}
-
-TEST_F(AnimationSamplingTest, VisibilityIsAboveZeroAndTheFlagFollowsTheFirstFrame) {
+    top.position = Keys<Point3>({{0, {0, 0, 0}}, {100, {100.00001f, 0, 0}}});
+    Add("child", &top).position = Track<Point3>::Constant({1.00001f, 0, 0});
     Add("appearing").visibility = Keys<float>({{4, 0.0f}, {5, 1.0f}});
-    Add("zero").visibility = Track<float>::Constant(0.0f);
     Add("faint").visibility = Track<float>::Constant(0.01f);
-    ASSERT_TRUE(Extract(0, 7));
-    EXPECT_EQ(Node("appearing").visibility_samples, (std::vector<int32_t>{0, 0, 0, 0, 0, 1, 1, 1}));
+    host.ticks_per_frame = 80;
+    ASSERT_TRUE(Extract(3, 7));
+
+    std::vector<float> xs;
+    for (const Vec3& v : Node("top").translate_samples) xs.push_back(v.x);
+    EXPECT_EQ(xs, (std::vector<float>{3, 4, 5, 6, 7}));
+    EXPECT_EQ(Node("top").scale_samples.size(), 5u);
+    EXPECT_EQ(Node("top").rotate_samples.size(), 5u);
+    // The static transform is the rest pose at the first exported frame.
+    EXPECT_EQ(Node("top").translate.x, 3.0f);
+    // Below an exported node samples stay as evaluated; the static
+    // transform is quantised everywhere.
+    EXPECT_NE(Node("child").translate_samples[0].x, 1.0f);
+    EXPECT_NEAR(Node("child").translate_samples[0].x, 1.00001f, 1e-6f);
+    EXPECT_EQ(Node("child").translate.x, 1.0f);
+
+    EXPECT_EQ(Node("appearing").visibility_samples, (std::vector<int32_t>{0, 0, 1, 1, 1}));
     EXPECT_FALSE(Node("appearing").visible);
-    EXPECT_EQ(Node("zero").visibility_samples, std::vector<int32_t>(8, 0));
-    EXPECT_EQ(Node("faint").visibility_samples, std::vector<int32_t>(8, 1));
+    EXPECT_EQ(Node("faint").visibility_samples, std::vector<int32_t>(5, 1));
     EXPECT_TRUE(Node("faint").visible);
 }
 
 // The stored scale, then rotations about X, Y and Z, then the translation
-// rebuild the local matrix, whatever the transforms of node and parent.
+// rebuild the local matrix in Y-up axes, whatever the transforms of node
+// and parent, mirrors included (as a negative X scale).
 TEST_F(AnimationSamplingTest, StoredPartsRebuildTheSampledLocalMatrix) {
     std::mt19937 random(3);
     std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
@@ -161,7 +113,6 @@ TEST_F(AnimationSamplingTest, SkinsDeformOnlyWhileTheSamplesAreRead) {
     MemoryNode& user_off = Add("user_off", nullptr, ObjectKind::Mesh);
     user_off.modifiers.push_back(MemoryModifier::Make(ModifierKind::Skin));
     user_off.modifiers[0]->enabled = false;
-
     auto owned = std::make_unique<DeformationSpy>();
     DeformationSpy& spy = *owned;
     spy.name = "spy";
@@ -174,9 +125,10 @@ TEST_F(AnimationSamplingTest, SkinsDeformOnlyWhileTheSamplesAreRead) {
     wrapper.InitialiseAll(host);
     options.frames = test::Frames(0, 1);
     Extraction extraction{scene, host, wrapper, options, reports.diagnostics, shown.progress};
+    const std::vector<std::array<bool, 2>> deformed{{true, false}, {true, false}};
     SwitchSkinDeformation(extraction, false);
     ASSERT_TRUE(ExtractScene(extraction));
-    EXPECT_EQ(spy.seen, (std::vector<std::array<bool, 2>>{{true, false}, {true, false}}));
+    EXPECT_EQ(spy.seen, deformed);
     EXPECT_FALSE(skinned.modifiers[0]->enabled);
     SwitchSkinDeformation(extraction, true);
     EXPECT_TRUE(skinned.modifiers[0]->enabled);
@@ -187,7 +139,7 @@ TEST_F(AnimationSamplingTest, SkinsDeformOnlyWhileTheSamplesAreRead) {
     scene.nodes.clear();
     Extraction untouched{scene, host, wrapper, options, reports.diagnostics, shown.progress};
     ASSERT_TRUE(ExtractScene(untouched));
-    EXPECT_EQ(spy.seen, (std::vector<std::array<bool, 2>>{{true, false}, {true, false}}));
+    EXPECT_EQ(spy.seen, deformed);
     EXPECT_TRUE(skinned.modifiers[0]->enabled);
 }
 
@@ -201,8 +153,7 @@ TEST_F(AnimationSamplingTest, WithoutFramesTheStaticTransformIsTheIdentity) {
     ExportNode record;
     record.visible = true;
     SampleNode(extraction, node, record, true);
-    EXPECT_TRUE(record.translate_samples.empty());
-    EXPECT_TRUE(record.visibility_samples.empty());
+    EXPECT_TRUE(record.translate_samples.empty() && record.visibility_samples.empty());
     EXPECT_FALSE(record.visible);
     EXPECT_EQ(record.scale, (Vec3{1, 1, 1}));
     EXPECT_EQ(record.rotate, (Vec3{0, 0, 0}));

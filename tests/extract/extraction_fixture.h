@@ -62,18 +62,13 @@ protected:
         return node;
     }
 
-    const ExportNode* Find(const std::string& name) const {
-        for (const ExportNode& node : scene.nodes) {
-            if (node.name == name) return &node;
-        }
-        return nullptr;
-    }
-
     const ExportNode& Node(const std::string& name) const {
-        const ExportNode* node = Find(name);
-        EXPECT_NE(node, nullptr) << "no node " << name;
+        for (const ExportNode& node : scene.nodes) {
+            if (node.name == name) return node;
+        }
+        ADD_FAILURE() << "no node " << name;
         static const ExportNode kMissing;
-        return node ? *node : kMissing;
+        return kMissing;
     }
 
     std::vector<std::string> Names() const {

@@ -2,32 +2,39 @@
 
 #include <gtest/gtest.h>
 
-#include "material_test_scene.h"
+#include "document_run.h"
 
 namespace korvo {
 namespace {
 
-using test::MaterialTestScene;
+using test::DocumentRun;
 using test::TrueColorTga;
 using Strings = std::vector<std::string>;
 
+Strings MaterialNames(const DocumentRun& run) {
+    Strings names;
+    for (const ExportMaterial& material : run.scene.materials) names.push_back(material.name);
+    return names;
+}
+
 TEST(MaterialExtraction, NamesAreCleanedMadeUniqueAndSortedWithTheirSources) {
-    MaterialTestScene run;
-    ASSERT_TRUE(run.Load(R"({"materials": [
+    DocumentRun run(R"({"materials": [
         {"class": "korvo_standard", "name": "a b"}, {"class": "korvo_standard", "name": "a_b"},
         {"class": "multi", "name": "Multi", "sub_materials": [
             {"class": "korvo_standard", "name": "a-b"}, {"class": "standard", "name": "dummy_material"},
             {"class": "blend", "name": "Odd"}]},
         {"class": "korvo_standard", "name": "zebra"}, {"class": "korvo_standard", "name": "Zed"}],
       "nodes": [{"name": "Bare", "mesh": {}}, {"name": "Mixed", "material": "Multi", "mesh": {}},
-                {"name": "Bone", "object": "bone_object", "mesh": {}}]})"));
-    ASSERT_TRUE(run.Extract());
+                {"name": "Bone", "object": "bone_object", "mesh": {}}]})");
+    ASSERT_TRUE(run.Materials());
 
     // The default material is named first, so the host's dummy_material
     // becomes dummy_material_1; then everything is sorted by bytes.
-    EXPECT_EQ(run.MaterialNames(), (Strings{"Zed", "a_b", "a_b_1", "a_b_2", "dummy_material", "dummy_material_1",
+    EXPECT_EQ(MaterialNames(run), (Strings{"Zed", "a_b", "a_b_1", "a_b_2", "dummy_material", "dummy_material_1",
                                             "zebra"}));
-    EXPECT_EQ(run.SourceNames(), (Strings{"Zed", "a b", "a_b", "a-b", "", "dummy_material", "zebra"}));
+    Strings sources;
+    for (const HostMaterial* source : run.extraction->material_sources) sources.push_back(source ? source->Name() : "");
+    EXPECT_EQ(sources, (Strings{"Zed", "a b", "a_b", "a-b", "", "dummy_material", "zebra"}));
     EXPECT_EQ(run.Material("dummy_material").diffuse, (std::vector<Rgb8>{{96, 96, 96}}));
     EXPECT_FALSE(run.Material("dummy_material").orphan);
     EXPECT_TRUE(run.Material("a_b").orphan);
@@ -43,26 +50,16 @@ TEST(MaterialExtraction, NamesAreCleanedMadeUniqueAndSortedWithTheirSources) {
     EXPECT_EQ(run.scene.material_count_before_compression, 7);
 }
 
-TEST(MaterialExtraction, WithoutAMeshNeedingItThereIsNoDefaultMaterial) {
-    MaterialTestScene run;
-    ASSERT_TRUE(run.Load(R"({"materials": [{"class": "korvo_standard", "name": "Only"}],
-                            "nodes": [{"name": "Box", "material": "Only", "mesh": {}}]})"));
-    ASSERT_TRUE(run.Extract());
-    EXPECT_EQ(run.MaterialNames(), Strings{"Only"});
-    EXPECT_TRUE(run.reports.all.empty());
-}
-
 TEST(MaterialExtraction, KorvoPropertiesFollowTheRadioRule) {
-    MaterialTestScene run;
-    ASSERT_TRUE(run.Load(R"({"materials": [
+    DocumentRun run(R"({"materials": [
         {"class": "korvo_standard", "name": "A", "properties": {
             "light_2": 1, "specularTblOn": 1, "fogOn": 1, "wireFrame": 0, "displayFace": 0, "polyMode": -2,
             "polyID": 12, "texGen": 3, "texGenST": 1, "comPress": 2, "iflLoop": 1, "depthTestDecal": 1,
             "transUpdateDepth": 1, "render1Pixel": 1, "farClipping": 1, "priorityRadio": 2, "priorityValue": 5,
             "tex_effect_mtx_0_0": 0.5, "tex_effect_mtx_0_1": 1, "tex_effect_mtx_1_0": 2, "tex_effect_mtx_1_1": 3,
             "tex_effect_mtx_2_0": 4, "tex_effect_mtx_2_1": 5, "tex_effect_mtx_3_0": 6, "tex_effect_mtx_3_1": 7}},
-        {"class": "korvo_standard", "name": "B", "properties": {"priorityRadio": 1, "priorityValue": 5}}]})"));
-    ASSERT_TRUE(run.Extract());
+        {"class": "korvo_standard", "name": "B", "properties": {"priorityRadio": 1, "priorityValue": 5}}]})");
+    ASSERT_TRUE(run.Materials());
     const ExportMaterial& a = run.Material("A");
     EXPECT_EQ((std::vector<int32_t>{a.light0, a.light1, a.light2, a.light3, a.lights_enabled}),
               (std::vector<int32_t>{0, 0, 1, 0, 1}));
@@ -84,12 +81,11 @@ TEST(MaterialExtraction, KorvoPropertiesFollowTheRadioRule) {
 }
 
 TEST(MaterialExtraction, HostStandardMaterialsGetDefaultParametersButTheirOwnColours) {
-    MaterialTestScene run;
-    ASSERT_TRUE(run.Load(R"({"materials": [{"class": "standard", "name": "Plain", "properties": {"polyMode": 3},
+    DocumentRun run(R"({"materials": [{"class": "standard", "name": "Plain", "properties": {"polyMode": 3},
         "diffuse": {"keys": [[0, [0.999, 0, 1]], [2, [0, 0.5, 0]]]}, "ambient": [0.1, 0.2, 0.3],
         "specular": [1.5, -1, 0.001], "self_illumination_color_on": true, "self_illumination_color": [0, 0, 1],
-        "opacity": {"keys": [[0, 0.999], [2, 0]]}}]})"));
-    ASSERT_TRUE(run.Extract(0, 2));
+        "opacity": {"keys": [[0, 0.999], [2, 0]]}}]})");
+    ASSERT_TRUE(run.Materials(0, 2));
     const ExportMaterial& m = run.Material("Plain");
     EXPECT_EQ(run.reports.Warnings(), Strings{"Warning: Exported material is not KORVO standard or KORVO morpher and "
                                               "will be set to default parameters: \"Plain\""});
@@ -109,28 +105,28 @@ TEST(MaterialExtraction, HostStandardMaterialsGetDefaultParametersButTheirOwnCol
 }
 
 TEST(MaterialExtraction, ColoursComeFromTheDelegateAndFramesFollowTheExportStart) {
-    MaterialTestScene run;
-    ASSERT_TRUE(run.Load(R"({"materials": [{"class": "korvo_standard", "name": "K", "diffuse": [1, 1, 1],
+    DocumentRun run(R"({"materials": [{"class": "korvo_standard", "name": "K", "diffuse": [1, 1, 1],
         "delegate": {"class": "standard", "name": "Behind",
-                     "diffuse": {"keys": [[0, [0, 0, 0]], [10, [1, 1, 1]]]}}}]})"));
-    ASSERT_TRUE(run.Extract(5, 6));
+                     "diffuse": {"keys": [[0, [0, 0, 0]], [10, [1, 1, 1]]]}}}],
+        "nodes": [{"name": "Box", "material": "K", "mesh": {}}]})");
+    ASSERT_TRUE(run.Materials(5, 6));
+    // Without a mesh needing it there is no default material.
+    EXPECT_EQ(MaterialNames(run), Strings{"K"});
+    EXPECT_TRUE(run.reports.all.empty());
     EXPECT_EQ(run.Material("K").diffuse, (std::vector<Rgb8>{{128, 128, 128}, {153, 153, 153}}));
     EXPECT_EQ(run.Material("K").emission, (std::vector<Rgb8>(2, Rgb8{})));
 }
 
 TEST(MaterialExtraction, MorpherVisitsItsBaseFirst) {
-    MaterialTestScene run;
-    run.Image("c_base.tga", TrueColorTga(8, 8));
-    run.Image("a_ch0.tga", TrueColorTga(8, 8));
-    run.Image("b_ch1.tga", TrueColorTga(8, 8));
-    ASSERT_TRUE(run.Load(R"({"materials": [{"class": "korvo_morpher", "name": "Face",
+    DocumentRun run(R"({"materials": [{"class": "korvo_morpher", "name": "Face",
         "properties": {"polyMode": 2}, "sub_materials": [
             {"class": "korvo_standard", "name": "Ch0", "diffuse_map": {"file_name": "a_ch0.tga"}},
             {"class": "korvo_standard", "name": "Ch1", "diffuse_map": {"file_name": "b_ch1.tga"}},
             {"class": "korvo_standard", "name": "Base", "diffuse": [0, 1, 0],
-             "diffuse_map": {"file_name": "c_base.tga", "u_tiling": 2}}]}]})"));
-    ASSERT_TRUE(run.Extract());
-    ASSERT_EQ(run.MaterialNames(), Strings{"Face"});
+             "diffuse_map": {"file_name": "c_base.tga", "u_tiling": 2}}]}]})");
+    for (const char* file : {"c_base.tga", "a_ch0.tga", "b_ch1.tga"}) run.Image(file, TrueColorTga(8, 8));
+    ASSERT_TRUE(run.Materials());
+    ASSERT_EQ(MaterialNames(run), Strings{"Face"});
     const ExportMaterial& face = run.scene.materials[0];
     EXPECT_EQ(face.texture_frame_count, 3);
     EXPECT_FALSE(face.is_ifl);
@@ -148,10 +144,9 @@ TEST(MaterialExtraction, MorpherVisitsItsBaseFirst) {
 
 TEST(MaterialExtraction, ErrorsStopTheExport) {
     const auto boxes = [](const std::string& document) {
-        MaterialTestScene run;
+        DocumentRun run(document);
         run.Image("one.tga", TrueColorTga(8, 8));
-        EXPECT_TRUE(run.Load(document));
-        EXPECT_FALSE(run.Extract());
+        EXPECT_FALSE(run.Materials());
         return run.BoxTexts();
     };
     const Strings morpher = boxes(R"({"materials": [{"class": "korvo_morpher", "name": "M", "sub_materials": [
@@ -169,13 +164,12 @@ TEST(MaterialExtraction, ErrorsStopTheExport) {
 }
 
 TEST(MaterialExtraction, OnlyTheDiffuseBitmapIsUsed) {
-    MaterialTestScene run;
-    run.Image("one.tga", TrueColorTga(8, 8));
-    ASSERT_TRUE(run.Load(R"({"materials": [
+    DocumentRun run(R"({"materials": [
         {"class": "korvo_standard", "name": "Noisy", "diffuse_map": {"class": "noise"}},
         {"class": "korvo_standard", "name": "Layered", "diffuse_map": {"file_name": "one.tga"},
-         "maps": [{"class": "noise"}, {"file_name": "missing.tga"}]}]})"));
-    ASSERT_TRUE(run.Extract());
+         "maps": [{"class": "noise"}, {"file_name": "missing.tga"}]}]})");
+    run.Image("one.tga", TrueColorTga(8, 8));
+    ASSERT_TRUE(run.Materials());
     EXPECT_EQ(run.reports.Warnings(), (Strings{"Warning: Procedural texture is ignored on material: Noisy",
                                                "Warning: Multi texture is used. Use first texture only. Layered"}));
     EXPECT_TRUE(run.Material("Noisy").texture_path.empty());
@@ -183,20 +177,6 @@ TEST(MaterialExtraction, OnlyTheDiffuseBitmapIsUsed) {
     EXPECT_EQ(run.Material("Layered").texture_path, run.HostPath("one.tga"));
     EXPECT_EQ(run.Material("Layered").texture_frame_count, 1);
     EXPECT_EQ(run.scene.textures.size(), 1u);
-}
-
-TEST(MaterialExtraction, TheTexturedExampleHasOneMaterialOfEachKind) {
-    MaterialTestScene run;
-    ASSERT_TRUE(run.LoadFile(test::SourcePath("examples/textured.json")));
-    ASSERT_TRUE(run.Extract(0, 10));
-    EXPECT_EQ(run.MaterialNames(), (Strings{"Face", "Floor", "Leaf", "Stone", "Walker", "dummy_material"}));
-    Strings textures;
-    for (const ExportTexture& texture : run.scene.textures) textures.push_back(texture.name);
-    EXPECT_EQ(textures, (Strings{"checker", "face_base", "face_blink", "face_smile", "leaf_alpha", "stone_cmp",
-                                 "walk01", "walk02", "walk03"}));
-    EXPECT_EQ(run.Material("Walker").pattern_counts, (std::vector<int32_t>{2, 2, 1}));
-    EXPECT_EQ(run.reports.Warnings().size(), 2u);
-    EXPECT_TRUE(run.reports.Errors().empty());
 }
 
 }  // namespace

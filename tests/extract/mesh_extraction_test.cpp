@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "extract/default_material.h"
-#include "mesh_test_scene.h"
+#include "document_run.h"
 
 namespace korvo {
 namespace {
 
-using test::MeshTestScene;
+using MeshTestScene = test::DocumentRun;
 using test::Near;
 
 TEST(MeshExtraction, ASingleQuadComesOutInTheNodesYUpSpace) {
@@ -26,27 +26,21 @@ TEST(MeshExtraction, ASingleQuadComesOutInTheNodesYUpSpace) {
     EXPECT_EQ(floor.node, run.host->nodes[1]->id);
     EXPECT_EQ(floor.source_node, floor.node);
     EXPECT_FALSE(floor.removed || floor.skinned());
-
-    const std::vector<Vec3> positions = {{0, 0, 0}, {1, 0, 0}, {1, 0, -1}, {0, 0, -1}, {1, 3, -2}};
-    EXPECT_EQ(floor.positions, positions);
+    EXPECT_EQ(floor.positions, (std::vector<Vec3>{{0, 0, 0}, {1, 0, 0}, {1, 0, -1}, {0, 0, -1}, {1, 3, -2}}));
     ASSERT_EQ(floor.normals.size(), 1u);
     EXPECT_TRUE(Near(floor.normals[0], {0, 1, 0}));
     EXPECT_EQ(floor.tex_coords, (std::vector<Vec2>{{0, 1}, {1, 1}, {1, 0.75f}, {0, 0}}));
-    EXPECT_TRUE(floor.colors.empty());
-
-    EXPECT_TRUE(floor.triangles.empty());
+    EXPECT_TRUE(floor.colors.empty() && floor.triangles.empty());
     ASSERT_EQ(floor.quads.size(), 1u);
     const NQuadFace& quad = floor.quads[0];
     EXPECT_EQ(quad.position, (std::array<uint16_t, 4>{1, 2, 3, 0}));
-    EXPECT_EQ(quad.tex, (std::array<uint16_t, 4>{1, 2, 3, 0}));
+    EXPECT_EQ(quad.tex, quad.position);
     EXPECT_EQ(quad.normal, (std::array<uint16_t, 4>{0, 0, 0, 0}));
     EXPECT_TRUE(Near(quad.face_vector, {0, 1, 0}));
-
     // The unused fifth vertex stays out of the box.
     EXPECT_EQ(floor.volume_min, (Vec3{0, 0, -1}));
     EXPECT_EQ(floor.volume_max, (Vec3{1, 0, 0}));
     EXPECT_FLOAT_EQ(floor.volume_r, 0.70710677f);
-
     EXPECT_EQ(floor.material, kDefaultMaterialName);
     EXPECT_EQ(floor.priority, 0);
     ASSERT_EQ(run.scene.materials.size(), 1u);

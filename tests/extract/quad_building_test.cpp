@@ -4,9 +4,10 @@
 
 #include <cmath>
 #include <random>
+#include <optional>
 #include <sstream>
 
-#include "mesh_test_scene.h"
+#include "core/export_scene.h"
 
 namespace korvo {
 namespace {
@@ -121,7 +122,8 @@ QuadCorners RandomQuad(NearDuplicates& random, const ExportPolygon& polygon) {
 }
 
 // The corner grid must give exactly what scanning every triangle gives,
-// also as triangles get used up by earlier quads.
+// also as triangles get used up by earlier quads. Its speed on 100,000
+// triangles is measured in bench/geometry_bench.cpp.
 TEST(QuadBuilding, RebuildingGivesWhatThePlainScanGives) {
     int quads_made = 0;
     for (unsigned seed = 1; seed <= 400; ++seed) {
@@ -140,42 +142,6 @@ TEST(QuadBuilding, RebuildingGivesWhatThePlainScanGives) {
     }
     // The inputs are dense enough to join triangles often.
     EXPECT_GT(quads_made, 100);
-}
-
-// Its speed on 100,000 triangles is measured in bench/geometry_bench.cpp.
-TEST(QuadBuilding, AGridWithColoursBecomesQuadsOnly) {
-    test::MeshTestScene run("{}");
-    ASSERT_NE(run.host, nullptr);
-    MemoryNode& node = run.host->AddNode(nullptr, "Terrain");
-    node.kind = ObjectKind::Mesh;
-    node.vertex_color_display = true;
-    auto mesh = std::make_unique<MemoryMesh>();
-    constexpr int kColumns = 60, kRows = 40;
-    for (int y = 0; y <= kRows; ++y) {
-        for (int x = 0; x <= kColumns; ++x) {
-            mesh->vertices.push_back({static_cast<float>(x) * 0.5f, static_cast<float>(y) * 0.5f,
-                                      static_cast<float>((x * 7 + y * 3) % 5) * 0.1f});
-            mesh->color_vertices.push_back({static_cast<float>(x % 2), 0.5f, static_cast<float>(y % 2)});
-        }
-    }
-    for (int y = 0; y < kRows; ++y) {
-        for (int x = 0; x < kColumns; ++x) {
-            const int corner = y * (kColumns + 1) + x;
-            MemoryPolygon face;
-            face.position = {corner, corner + 1, corner + kColumns + 2, corner + kColumns + 1};
-            face.color = face.position;
-            mesh->polygons.push_back(face);
-        }
-    }
-    node.mesh = std::move(mesh);
-    run.host->Link();
-
-    ASSERT_TRUE(run.Build());
-    ASSERT_EQ(run.scene.polygons.size(), 1u);
-    // Bumpy quads are not flat, but "as_is" joins them all.
-    EXPECT_EQ(run.Polygon(0).quads.size(), static_cast<std::size_t>(kColumns * kRows));
-    EXPECT_TRUE(run.Polygon(0).triangles.empty());
-    EXPECT_EQ(run.Polygon(0).colors.size(), static_cast<std::size_t>((kColumns + 1) * (kRows + 1)));
 }
 
 }  // namespace

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "mesh_test_scene.h"
+#include "document_run.h"
 
 namespace korvo {
 namespace {
 
-using test::MeshTestScene;
+using test::DocumentRun;
 using test::Near;
 
 Vec3 Translation(const Matrix3& m) { return {m.rows[3].x, m.rows[3].y, m.rows[3].z}; }
@@ -16,7 +16,7 @@ TEST(ReferenceTransform, SkinAndPhysiqueInitialTransformsBeforeTheWorldAtTheFirs
     // Physique on a node met before the skin gives B2's rest; the skin
     // gives B1's and the skinned node's; the rest are at their place at
     // the first exported frame. Host Z is up, results have Y up.
-    MeshTestScene run(R"({"end_frame": 10, "nodes": [
+    DocumentRun run(R"({"end_frame": 10, "nodes": [
         {"name": "B1", "object": "bone", "is_bone": true, "transform": {"position": [0, 0, 10]},
          "children": [{"name": "B2", "object": "bone", "is_bone": true, "transform": {"position": [0, 0, 10]}}]},
         {"name": "Rigged", "modifiers": [{"class": "physique",
@@ -30,7 +30,7 @@ TEST(ReferenceTransform, SkinAndPhysiqueInitialTransformsBeforeTheWorldAtTheFirs
          "transform": {"position": {"keys": [[0, [0, 0, 0]], [4, [0, 0, 8]]]}}},
         {"name": "Plain", "transform": {"position": [1, 2, 3]}}]})");
     ASSERT_TRUE(run.Build(2, 4));
-    Extraction extraction{run.scene, *run.host, run.wrapper, run.options, run.reports.diagnostics, run.shown.progress};
+    const Extraction& extraction = *run.extraction;
     auto reference = [&](const std::string& name) {
         for (const auto& node : run.host->nodes) {
             if (node->name == name) return ReferenceTransform(extraction, node.get());

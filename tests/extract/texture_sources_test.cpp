@@ -4,12 +4,12 @@
 
 #include "core/export_names.h"
 #include "extract/texture_paths.h"
-#include "material_test_scene.h"
+#include "document_run.h"
 
 namespace korvo {
 namespace {
 
-using test::MaterialTestScene;
+using test::DocumentRun;
 using test::TrueColorTga;
 using Strings = std::vector<std::string>;
 
@@ -19,12 +19,11 @@ std::string TexturedMaterial(const std::string& name, const std::string& file) {
 }
 
 TEST(TextureSources, ImagesAreRoundedUpToPowersOfTwoAndSharedByPath) {
-    MaterialTestScene run;
+    DocumentRun run(R"({"materials": [)" + TexturedMaterial("W", "wide.tga") + "," +
+                         TexturedMaterial("T", "tiny.tga") + "," + TexturedMaterial("T2", "tiny.tga") + "]}");
     run.Image("wide.tga", TrueColorTga(100, 60));
     run.Image("tiny.tga", TrueColorTga(4, 4, 7));
-    ASSERT_TRUE(run.Load(R"({"materials": [)" + TexturedMaterial("W", "wide.tga") + "," +
-                         TexturedMaterial("T", "tiny.tga") + "," + TexturedMaterial("T2", "tiny.tga") + "]}"));
-    ASSERT_TRUE(run.Extract());
+    ASSERT_TRUE(run.Materials());
     ASSERT_EQ(run.scene.textures.size(), 2u);
     const ExportTexture& tiny = run.scene.textures[0];
     const ExportTexture& wide = run.scene.textures[1];
@@ -45,22 +44,20 @@ TEST(TextureSources, ImagesAreRoundedUpToPowersOfTwoAndSharedByPath) {
 TEST(TextureSources, ColourMappedTgaFilesAreReadDirectly) {
     // One pixel, index 0 into a 16-bit map entry 0x7C41; the host would
     // scale its five-bit fields to 0..255 instead.
-    MaterialTestScene run;
+    DocumentRun run(R"({"materials": [)" + TexturedMaterial("M", "mapped.tga") + "]}");
     run.Image("mapped.tga", std::string("\0\1\1\0\0\1\0\x10\0\0\0\0\1\0\1\0\x08\0\x41\x7C\0", 21));
-    ASSERT_TRUE(run.Load(R"({"materials": [)" + TexturedMaterial("M", "mapped.tga") + "]}"));
-    ASSERT_TRUE(run.Extract());
+    ASSERT_TRUE(run.Materials());
     ASSERT_EQ(run.scene.textures.size(), 1u);
     EXPECT_EQ(run.scene.textures[0].pixels, (std::vector<uint8_t>{120, 68, 8, 255}));
 }
 
 TEST(TextureSources, UnusableImagesAreErrors) {
     const auto boxes = [](const std::string& file, const std::string& bytes, bool game_export = true) {
-        MaterialTestScene run;
-        if (!bytes.empty()) run.Image(file, bytes);
         const std::string supported = game_export ? "" : R"(, "supported_by_game_export": false)";
-        EXPECT_TRUE(run.Load(R"({"materials": [{"class": "standard", "name": "M", "diffuse_map": {"file_name": ")" +
-                             file + "\"" + supported + "}}]}"));
-        EXPECT_FALSE(run.Extract());
+        DocumentRun run(R"({"materials": [{"class": "standard", "name": "M", "diffuse_map": {"file_name": ")" + file +
+                        "\"" + supported + "}}]}");
+        if (!bytes.empty()) run.Image(file, bytes);
+        EXPECT_FALSE(run.Materials());
         return run.BoxTexts();
     };
     EXPECT_EQ(boxes("huge.tga", TrueColorTga(1025, 16)),
@@ -99,13 +96,12 @@ TEST(TextureSources, PathsResolveAgainstProjectThenSceneFolder) {
 }
 
 TEST(TextureSources, TransformIsSampledPerFrameWithFlipAdjusted) {
-    MaterialTestScene run;
-    run.Image("a.tga", TrueColorTga(8, 8));
-    ASSERT_TRUE(run.Load(R"({"materials": [{"class": "standard", "name": "M", "diffuse_map": {"file_name": "a.tga",
+    DocumentRun run(R"({"materials": [{"class": "standard", "name": "M", "diffuse_map": {"file_name": "a.tga",
         "u_mirror": true, "u_tiling": 0.5, "u_offset": {"keys": [[0, 0.1], [10, 10.1]]},
         "v_repeat": false, "v_mirror": true, "v_tiling": 0, "v_offset": 0.3, "w_angle": -90}},
-        {"class": "standard", "name": "N", "diffuse_map": {"file_name": "a.tga", "u_repeat": false}}]})"));
-    ASSERT_TRUE(run.Extract(2, 3));
+        {"class": "standard", "name": "N", "diffuse_map": {"file_name": "a.tga", "u_repeat": false}}]})");
+    run.Image("a.tga", TrueColorTga(8, 8));
+    ASSERT_TRUE(run.Materials(2, 3));
     const ExportMaterial& m = run.Material("M");
     EXPECT_EQ(m.tex_tiling_s, Tiling::Flip);  // mirror wins over repeat
     EXPECT_EQ(m.tex_tiling_t, Tiling::Flip);
@@ -122,14 +118,13 @@ TEST(TextureSources, TransformIsSampledPerFrameWithFlipAdjusted) {
 }
 
 TEST(TextureSources, ImageFileListsBecomePatterns) {
-    MaterialTestScene run;
+    DocumentRun run(R"({"materials": [)" + TexturedMaterial("Walk", "walk.ifl") + "]}");
     run.Image("b.tga", TrueColorTga(8, 8));
     run.Image("a.tga", TrueColorTga(8, 8));
     run.Image("walk.ifl", "; walk cycle\r\nb.tga 2\r\n\r\n  a.tga\r\n");
     run.Image("self.ifl", "self.ifl\n");
     run.Image("lost.ifl", "a.tga\nnowhere.tga 3\n");
-    ASSERT_TRUE(run.Load(R"({"materials": [)" + TexturedMaterial("Walk", "walk.ifl") + "]}"));
-    ASSERT_TRUE(run.Extract());
+    ASSERT_TRUE(run.Materials());
     const ExportMaterial& walk = run.Material("Walk");
     EXPECT_TRUE(walk.is_ifl);
     EXPECT_EQ(walk.texture_frame_count, 2);
@@ -141,12 +136,11 @@ TEST(TextureSources, ImageFileListsBecomePatterns) {
     EXPECT_EQ(run.scene.textures[0].name, "a");
 
     const auto boxes = [&run](const std::string& list) {
-        MaterialTestScene failing;
+        DocumentRun failing(R"({"materials": [)" + TexturedMaterial("M", list) + "]}");
         for (const char* file : {"a.tga", "self.ifl", "lost.ifl"}) {
             failing.Image(file, test::ReadFile(run.folder.file(file)));
         }
-        EXPECT_TRUE(failing.Load(R"({"materials": [)" + TexturedMaterial("M", list) + "]}"));
-        EXPECT_FALSE(failing.Extract());
+        EXPECT_FALSE(failing.Materials());
         return failing.BoxTexts();
     };
     EXPECT_EQ(boxes("lost.ifl"), Strings{"Error: IFL File is incorrect."});
