@@ -49,20 +49,5 @@ TEST(MatrixGroupsTest, ASkinnedPolygonTakesWhatStillFitsIntoEachGroup) {
               (std::vector<Primitive>{{PrimitiveKind::Quads, {7}}, {PrimitiveKind::Triangles, {1}}}));
 }
 
-TEST(MatrixGroupsTest, StripsStayWholeAndComeFirstAndStrayFacesDrawNothing) {
-    ExportPolygon polygon;
-    polygon.skin.resize(4);
-    polygon.triangles = {Tri(0, 1, 2), Tri(0, 1, 3), Tri(1, 3, 2)};
-    const std::vector<Primitive> plan = {{PrimitiveKind::Triangles, {0}},
-                                         {PrimitiveKind::TriangleStrip, {1, 2}},
-                                         {PrimitiveKind::Triangles, {9}}};
-
-    const std::vector<MatrixGroup> groups = BuildMatrixGroups(polygon, plan, Range(0, 4));
-
-    ASSERT_EQ(groups.size(), 1u);
-    EXPECT_EQ(groups[0].matrices, (std::vector<int32_t>{0, 1, 3, 2}));
-    EXPECT_EQ(groups[0].primitives, (std::vector<Primitive>{plan[1], plan[0]}));
-}
-
 }  // namespace
 }  // namespace korvo

@@ -79,16 +79,13 @@ TEST(ModelFileTest, BoxTestIsInModelSpaceWithAScaleOfItsOwn) {
 }
 
 TEST(ModelFileTest, BoxTestHalvesAgainWhenTheFarCornerIsOutOfRange) {
-    ExportScene scene = OneMeshScene({{7, 0, 0}, {7.5f, 1, 0}, {7, 0, 0.5f}});
-    const std::string text = ModelText(scene);
     // 7 + 0.5 is in range; a box from 7 to 9 is not.
-    EXPECT_EQ(Section(text, "box_test"),
+    ExportScene narrow = OneMeshScene({{7, 0, 0}, {7.5f, 1, 0}, {7, 0, 0.5f}});
+    EXPECT_EQ(Section(ModelText(narrow), "box_test"),
               "\n<box_test pos_scale=\"0\" xyz=\"7.000000 0.000000 0.000000\" whd=\"0.500000 1.000000 0.500000\"/>\n");
-
     ExportScene wide = OneMeshScene({{7, 0, 0}, {9, 1, 0}, {7, 0, 1}});
     EXPECT_EQ(Section(ModelText(wide), "box_test"),
               "\n<box_test pos_scale=\"1\" xyz=\"3.500000 0.000000 0.000000\" whd=\"1.000000 0.500000 0.500000\"/>\n");
-
     // With every polygon removed there is no box.
     wide.polygons[0].removed = true;
     const std::string empty = ModelText(wide);
@@ -191,27 +188,6 @@ TEST(ModelFileTest, IndexStyleWritesModelWideListsAndEachPolygonsOffsets) {
     const std::string direct = ModelText(direct_scene);
     EXPECT_EQ(Section(direct, "vtx_pos_data"), "");
     EXPECT_EQ(Section(direct, "vtx_color_data"), "");
-}
-
-TEST(ModelFileTest, RepeatedColoursAreDroppedAndCornersKeepTheirColours) {
-    ExportScene scene = test::ModelScene();
-    AddNode(scene, 1, "mesh", NodeKind::Mesh);
-    ExportPolygon& polygon =
-        AddPolygon(scene, 1, "mesh", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}, {2, 1, 0}, {2, 2, 0}});
-    const VertexColor red{248, 0, 0}, green{0, 248, 0}, blue{0, 0, 248};
-    polygon.colors = {red, green, red, blue, green};
-    polygon.triangles[0].color = {0, 1, 2};
-    polygon.triangles[1].color = {3, 4, 2};
-    ComputePositionScale(scene);
-    const std::string text = ModelText(scene, IndexStyle());
-    EXPECT_EQ(Section(text, "vtx_color_data"),
-              "\n<vtx_color_data color_size=\"3\">\n"
-              "\t31 0 0\n"
-              "\t0 31 0\n"
-              "\t0 0 31\n"
-              "</vtx_color_data>\n");
-    EXPECT_EQ(scene.polygons[0].triangles[0].color, (std::array<uint16_t, 3>{0, 1, 0}));
-    EXPECT_EQ(scene.polygons[0].triangles[1].color, (std::array<uint16_t, 3>{2, 1, 0}));
 }
 
 // The plain definition: scan the earlier colours for each one.

@@ -6,36 +6,34 @@
 namespace korvo {
 namespace {
 
-std::vector<std::string> Warnings(int32_t vertices, int32_t triangles, int32_t quads) {
-    test::Reports reports;
-    CheckModelLimits({vertices, triangles, quads}, reports.diagnostics);
-    return reports.Warnings();
-}
-
-using Lines = std::vector<std::string>;
-
-TEST(ModelLimitsTest, WarnsJustPastEachLimit) {
-    EXPECT_EQ(Warnings(6144, 0, 0), Lines{});
-    EXPECT_EQ(Warnings(6145, 0, 0), Lines{"Warning: Total vertex size over: 6145 Vertices (Max 6144)"});
-
-    EXPECT_EQ(Warnings(0, 0, 1706), Lines{});
-    EXPECT_EQ(Warnings(0, 0, 1707), Lines{"Warning: Total quadrilateral size over: 1707 Quadrilaterals (Max 1706)"});
-
-    EXPECT_EQ(Warnings(0, 2048, 0), Lines{});
-    EXPECT_EQ(Warnings(0, 2049, 0), Lines{"Warning: Total polygon size over: 2049 Polygons (Max 2048)"});
-}
-
-TEST(ModelLimitsTest, MixedModelsShareOneBudgetAndTheVertexCheckIsSeparate) {
-    // 1000 * 20 + 800 * 24 = 39200 fits; with 900 quads 41600 does not.
-    EXPECT_EQ(Warnings(0, 1000, 800), Lines{});
-    EXPECT_EQ(Warnings(6145, 1000, 900),
-              (Lines{"Warning: Total vertex size over: 6145 Vertices (Max 6144)",
-                     "Warning: Total polygon and quadrilateral size over: Must satisfy formula "
-                     "(numPolys * 20 + numQuads * 24 <= 40960)"}));
-    // Mixed models are held to the budget alone, not to the single-kind maxima.
-    EXPECT_EQ(Warnings(0, 2049, 1), Lines{"Warning: Total polygon and quadrilateral size over: Must satisfy formula "
-                                          "(numPolys * 20 + numQuads * 24 <= 40960)"});
-    EXPECT_EQ(Warnings(0, 1, 1705), Lines{});
+TEST(ModelLimitsTest, WarnsJustPastEachLimitAndHoldsMixedModelsToOneBudget) {
+    const std::string vertices = "Warning: Total vertex size over: 6145 Vertices (Max 6144)";
+    const std::string budget = "Warning: Total polygon and quadrilateral size over: Must satisfy formula "
+                               "(numPolys * 20 + numQuads * 24 <= 40960)";
+    struct Case {
+        int32_t vertices, triangles, quads;
+        std::vector<std::string> warnings;
+    };
+    const Case cases[] = {
+        {6144, 0, 0, {}},
+        {6145, 0, 0, {vertices}},
+        {0, 0, 1706, {}},
+        {0, 0, 1707, {"Warning: Total quadrilateral size over: 1707 Quadrilaterals (Max 1706)"}},
+        {0, 2048, 0, {}},
+        {0, 2049, 0, {"Warning: Total polygon size over: 2049 Polygons (Max 2048)"}},
+        // 1000 * 20 + 800 * 24 = 39200 fits; with 900 quads 41600 does not.
+        {0, 1000, 800, {}},
+        {6145, 1000, 900, {vertices, budget}},
+        // Mixed models are held to the budget alone, not to the single-kind maxima.
+        {0, 2049, 1, {budget}},
+        {0, 1, 1705, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.vertices) + " " + std::to_string(c.triangles) + " " + std::to_string(c.quads));
+        test::Reports reports;
+        CheckModelLimits({c.vertices, c.triangles, c.quads}, reports.diagnostics);
+        EXPECT_EQ(reports.Warnings(), c.warnings);
+    }
 }
 
 }  // namespace

@@ -17,14 +17,11 @@ std::string SceneDataText(ExportScene& scene, Progress& progress) {
     return FramedText(FileKind::SceneData, test::FixedProvenance("stage.max"), body).value_or("");
 }
 
-TEST(SceneDataWriterTest, WithoutCameraOrLightsWritesTheBareElements) {
+TEST(SceneDataWriterTest, WritesBareElementsOrTheFirstCameraAndEveryLight) {
     ExportScene scene;
-    Progress progress;
-    EXPECT_EQ(SceneDataText(scene, progress), kHead + "\n<camera\n/>\n\n<light>\n</light>\n" + kClose);
-}
+    Progress bare;
+    EXPECT_EQ(SceneDataText(scene, bare), kHead + "\n<camera\n/>\n\n<light>\n</light>\n" + kClose);
 
-TEST(SceneDataWriterTest, WritesTheFirstCameraAndEveryLight) {
-    ExportScene scene;
     test::ShownProgress shown(10);
 
     ExportCamera camera;
