@@ -33,28 +33,24 @@ TEST(MenuSettings, RoundTripIsSeventeenLittleEndianBytes) {
     EXPECT_TRUE(feedback.boxes.empty());
 }
 
-TEST(MenuSettings, MissingOrShortFileOnlyMarksTheRead) {
+TEST(MenuSettings, MissingOrShortFileOnlyMarksTheReadAndAnUnwritableOneShowsAnError) {
     test::TempDir dir;
     const std::string path = dir.file("menusettings.bin");
     SettingsState state;
     EXPECT_FALSE(ReadMenuSettings(path, state));
     EXPECT_TRUE(state.menu_settings_read);
-
     test::WriteFile(path, std::string(16, '\0'));
     state.menu_settings_read = false;
     EXPECT_FALSE(ReadMenuSettings(path, state));
     SettingsState expected;
     expected.menu_settings_read = true;
     EXPECT_EQ(state, expected);
-}
 
-TEST(MenuSettings, UnwritableFileShowsError) {
-    test::TempDir dir;
     test::RecordingFeedback feedback;
-    const std::string path = dir.file("missing/menusettings.bin");
-    EXPECT_FALSE(WriteMenuSettings(path, SettingsState{}, feedback));
+    const std::string unwritable = dir.file("missing/menusettings.bin");
+    EXPECT_FALSE(WriteMenuSettings(unwritable, SettingsState{}, feedback));
     EXPECT_EQ(test::BoxLines(feedback.boxes),
-              std::vector<std::string>{"Can't open menu settings file: Can't open file. " + path});
+              std::vector<std::string>{"Can't open menu settings file: Can't open file. " + unwritable});
 }
 
 TEST(MenuSettings, JoinConfigPathFollowsTheFoldersSeparator) {
